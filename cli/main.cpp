@@ -1,1 +1,39 @@
-int main() { return 0; }
+// orlan-cli: the ORLAN processor without a window, for scripts, tests and lesson material.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "options.h"
+#include "runner.h"
+
+int main(int argc, char** argv) {
+    using namespace orlan::cli;
+    try {
+        // Traces run to millions of lines: write them in large blocks.
+        static char outBuffer[1 << 16];
+        std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
+
+        const std::vector<std::string_view> args(argv + 1, argv + argc);
+        const ParseResult parsed = parseArguments(args);
+        if (!parsed.error.empty()) {
+            reportError(parsed.error);
+            return 2;
+        }
+        if (parsed.options.help) {
+            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+            std::fflush(stdout);
+            return 0;
+        }
+        Runner runner(parsed.options);
+        const int status = runner.run();
+        std::fflush(stdout);
+        return status;
+    } catch (const std::exception& e) {
+        reportError(std::string("internal error: ") + e.what());
+    } catch (...) {
+        reportError("internal error");
+    }
+    return 2;
+}

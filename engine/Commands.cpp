@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include <bit>
+
 #include "mnemonics.h"
 #include "notation.h"
 
@@ -339,7 +341,7 @@ void CCommands::updateFlags(AluKind kind, uint8_t first, uint8_t second, uint8_t
             carry = unsigned{first} < unsigned{second} + carryIn;
             break;
     }
-    const bool s = result & 0x80, z = result == 0, p = !__builtin_parity(result);
+    const bool s = result & 0x80, z = result == 0, p = (std::popcount(result) & 1) == 0;
     uint8_t f = m.s.flags & static_cast<uint8_t>(~(flag::S | flag::Z | flag::AC | flag::P));
     f |= (s ? flag::S : 0) | (z ? flag::Z : 0) | (ac ? flag::AC : 0) | (p ? flag::P : 0);
     m.s.flags = f;
@@ -349,13 +351,6 @@ void CCommands::updateFlags(AluKind kind, uint8_t first, uint8_t second, uint8_t
     m.setLamp(Lamp::P, p);
     if (!keepCarry) setCarry(carry);
     m.red(bit(Element::Flags_Reg));
-}
-
-void CCommands::pendingFamily() {
-    if (tact() == 4) {
-        decodeTact();
-        end();
-    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -490,19 +485,6 @@ void CCommands::Undefined() {
             // PC stays on the opcode: the next tact fetches it and reports it again.
             end();
             break;
-    }
-}
-
-bool familyPending(Family f) {
-    switch (f) {
-        case Family::NOP:
-        case Family::MOV:
-        case Family::MVI:
-        case Family::HLT:
-        case Family::Undefined:
-            return false;
-        default:
-            return true;
     }
 }
 

@@ -114,8 +114,35 @@ private:
 
     // Helpers private to one group of families go in that group's block.
     // [transfer + stack helpers]
+    // Pair code 3 is SP for LXI, INX and DCX: its element is SP_Val for either byte.
+    static Element pairElement(uint8_t pair, bool high);
+    // One byte of a pair := v, its element red; for SP through set SP.
+    void loadPairByte(uint8_t pair, bool high, uint8_t v);
+    // The pair := pair + delta (modulo 10000h), its elements red; for SP through set SP.
+    void addToPair(uint8_t pair, int delta);
+    // Tacts 4 to 10 of STA, LDA, SHLD and LHLD: the address operand into W:Z (Z first).
+    void addressOperand();
+    // Pair code 3 is PSW for PUSH and POP: A high, the flag byte low (shown by Flags_Reg).
+    static Element stackElement(uint8_t pair, bool high);
+    uint8_t stackByte(uint8_t pair, bool high) const;
+    void popByte(uint8_t pair, bool high, uint8_t v);  // element red; PSW low sets the lamps
     // [arithmetic helpers]
+    // Accumulator operation op (0..7: ADD ADC SUB SBB ANA XRA ORA CMP) on the buffers: A is taken
+    // from Buf_Reg_2, the operand from Buf_Reg_1. A := result, RegA_Val red (not for CMP), flags.
+    void accumulate(uint8_t op);
+    // The tact table shared by INR and DCR (register and memory forms).
+    void stepByOne(Reg r, bool increment);
     // [control + io helpers]
+    // JMP, CALL and RET are their conditional forms with the condition always met.
+    void jumpTacts(bool met);
+    void callTacts(bool met);
+    void returnTacts(bool met);
+    // Data_Buf := memory[addr], red, shown as a cycle of type t.
+    void readCell(uint16_t addr, CycleType t);
+    // One push tact of CALL and RST: SP - 1 with "-1", stack write of value at Addr_Buf.
+    void pushByte(uint8_t value);
+    // Tacts 4 to 7 of OUT and IN: the port number read at PC and put on the address bus.
+    void portNumberTact();
 
     // --- family handlers ---
     void NOP();
@@ -157,9 +184,6 @@ private:
     void DAA();
     void IN();
 
-    // Placeholder for families still to be written: decode tact, then the instruction ends.
-    void pendingFamily();
-
     Machine& m;
     Host& host_;
     PortMap& ports_;
@@ -170,8 +194,5 @@ private:
     uint64_t tacts_ = 0;
     uint64_t runId_ = 0;  // tells a run loop whether a newer run took over
 };
-
-// Families whose tact tables are not written yet (they end after their decode tact).
-bool familyPending(Family f);
 
 }  // namespace orlan

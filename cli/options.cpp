@@ -1,0 +1,253 @@
+#include "options.h"
+
+#include <charconv>
+
+#include "notation.h"
+
+namespace orlan::cli {
+
+const std::string_view kUsage =
+    "Usage: orlan-cli [options]\n"
+    "Runs the ORLAN processor without a window and prints what every tact does.\n"
+    "\n"
+    "Setting the machine (applied in the order given, a later one overriding an earlier one):\n"
+    "  --state FILE.vst      load a state file (memory, A..L, W, Z, PC, SP)\n"
+    "  --poke ADDR=HEX       write the bytes HEX (hex digit pairs) from ADDR (4 hex digits) on\n"
+    "  --load ADDR=FILE      load a subprogram file at ADDR\n"
+    "  --set NAME=HEX        set A B C D E H L W Z (2 hex digits) or SP PC (4 hex digits)\n"
+    "  --flags BITS          set Flags_Reg and the flag lamps: 8 binary digits S Z 0 AC 0 P 1 C\n"
+    "\n"
+    "Executing (in the order given):\n"
+    "  --tacts N             execute N tacts\n"
+    "  --instructions N      execute N whole instructions\n"
+    "  --run                 run until HLT, an undefined opcode or the tact limit\n"
+    "\n"
+    "For the whole invocation:\n"
+    "  --max-tacts N         tact limit of each --run (default 100000000)\n"
+    "  --trace jsonl         print one JSON line per tact on standard output\n"
+    "  --trace table         print one table row per tact on standard output\n"
+    "  --port-out NN=FILE    append every byte sent to port NN (00..04) to FILE\n"
+    "  --save FILE.vst       write the state file at the end\n"
+    "  --help                print this text\n"
+    "\n"
+    "Message boxes go to standard error. Exit status: 0 normal end, 1 an undefined opcode ended\n"
+    "a --run, 2 bad arguments or a file that cannot be read or written.\n";
+
+namespace {
+
+bool isHexDigit(char ch) {
+    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+}
+
+bool allHex(std::string_view text) {
+    for (char ch : text)
+        if (!isHexDigit(ch)) return false;
+    return true;
+}
+
+// Exactly `digits` hex digits.
+std::optional<uint32_t> fixedHex(std::string_view text, size_t digits) {
+    if (text.size() != digits || !allHex(text)) return std::nullopt;
+    return parseHex(text);
+}
+
+std::optional<uint64_t> decimal(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    for (char ch : text)
+        if (ch < '0' || ch > '9') return std::nullopt;
+    uint64_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<PanelRegister> registerByName(std::string_view name) {
+    static constexpr std::pair<std::string_view, PanelRegister> kNames[] = {
+        {"A", PanelRegister::A},   {"B", PanelRegister::B},   {"C", PanelRegister::C},
+        {"D", PanelRegister::D},   {"E", PanelRegister::E},   {"H", PanelRegister::H},
+        {"L", PanelRegister::L},   {"W", PanelRegister::W},   {"Z", PanelRegister::Z},
+        {"SP", PanelRegister::SP}, {"PC", PanelRegister::PC},
+    };
+    std::string upper(name);
+    for (char& ch : upper)
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    for (const auto& [text, reg] : kNames)
+        if (text == upper) return reg;
+    return std::nullopt;
+}
+
+// "LEFT=RIGHT" split at the first '='.
+bool splitPair(std::string_view value, std::string_view& left, std::string_view& right) {
+    const size_t eq = value.find('=');
+    if (eq == std::string_view::npos) return false;
+    left = value.substr(0, eq);
+    right = value.substr(eq + 1);
+    return true;
+}
+
+// Error lines quote what the user typed; keep them on one line whatever it holds.
+std::string shownName(std::string_view text) {
+    std::string out = "\"";
+    for (char ch : text) out += (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) ? '?' : ch;
+    out += '"';
+    return out;
+}
+
+class Parser {
+  public:
+    explicit Parser(const std::vector<std::string_view>& args) : args_(args) {}
+
+    ParseResult parse() {
+        for (std::string_view a : args_)
+            if (a == "--help" || a == "-h") {
+                result_.options.help = true;
+                return std::move(result_);
+            }
+        while (pos_ < args_.size() && result_.error.empty()) parseOne();
+        return std::move(result_);
+    }
+
+  private:
+    void fail(std::string message) {
+        if (result_.error.empty()) result_.error = std::move(message);
+    }
+
+    // The value of an option: after '=' in the same argument, or the next argument.
+    bool takeValue(std::string_view option, const std::optional<std::string_view>& inlineValue,
+                   std::string_view& value) {
+        if (inlineValue) {
+            value = *inlineValue;
+            return true;
+        }
+        if (pos_ >= args_.size()) {
+            fail(std::string(option) + " needs a value");
+            return false;
+        }
+        value = args_[pos_++];
+        return true;
+    }
+
+    void parseOne() {
+        std::string_view arg = args_[pos_++];
+        std::optional<std::string_view> inlineValue;
+        std::string_view option = arg;
+        if (arg.starts_with("--")) {
+            if (const size_t eq = arg.find('='); eq != std::string_view::npos) {
+                option = arg.substr(0, eq);
+                inlineValue = arg.substr(eq + 1);
+            }
+        }
+        Options& o = result_.options;
+        std::string_view v;
+
+        if (option == "--run") {
+            if (inlineValue) return fail("--run takes no value");
+            o.executions.push_back({Execution::Kind::Run});
+        } else if (option == "--tacts" || option == "--instructions") {
+            if (!takeValue(option, inlineValue, v)) return;
+            auto n = decimal(v);
+            if (!n) return fail(std::string(option) + ": not a count: " + shownName(v));
+            o.executions.push_back(
+                {option == "--tacts" ? Execution::Kind::Tacts : Execution::Kind::Instructions, *n});
+        } else if (option == "--max-tacts") {
+            if (!takeValue(option, inlineValue, v)) return;
+            auto n = decimal(v);
+            if (!n) return fail("--max-tacts: not a count: " + shownName(v));
+            o.maxTacts = *n;
+        } else if (option == "--trace") {
+            if (!takeValue(option, inlineValue, v)) return;
+            if (v == "jsonl")
+                o.trace = TraceMode::Jsonl;
+            else if (v == "table")
+                o.trace = TraceMode::Table;
+            else
+                return fail("--trace: unknown format " + shownName(v) + " (jsonl or table)");
+        } else if (option == "--state") {
+            if (!takeValue(option, inlineValue, v)) return;
+            if (v.empty()) return fail("--state: empty file name");
+            o.settings.push_back(StateSetting{std::string(v)});
+        } else if (option == "--poke") {
+            if (!takeValue(option, inlineValue, v)) return;
+            parsePoke(v);
+        } else if (option == "--load") {
+            if (!takeValue(option, inlineValue, v)) return;
+            std::string_view addr, path;
+            if (!splitPair(v, addr, path))
+                return fail("--load: expected ADDR=FILE, got " + shownName(v));
+            auto a = fixedHex(addr, 4);
+            if (!a) return fail("--load: address must be 4 hex digits: " + shownName(addr));
+            if (path.empty()) return fail("--load: empty file name");
+            o.settings.push_back(LoadSetting{static_cast<uint16_t>(*a), std::string(path)});
+        } else if (option == "--set") {
+            if (!takeValue(option, inlineValue, v)) return;
+            parseSet(v);
+        } else if (option == "--flags") {
+            if (!takeValue(option, inlineValue, v)) return;
+            auto f = parseFlags(v);
+            if (!f) return fail("--flags: expected 8 binary digits, got " + shownName(v));
+            o.settings.push_back(FlagsSetting{*f});
+        } else if (option == "--port-out") {
+            if (!takeValue(option, inlineValue, v)) return;
+            std::string_view port, path;
+            if (!splitPair(v, port, path))
+                return fail("--port-out: expected NN=FILE, got " + shownName(v));
+            auto p = fixedHex(port, 2);
+            if (!p) return fail("--port-out: port must be 2 hex digits: " + shownName(port));
+            if (path.empty()) return fail("--port-out: empty file name");
+            o.portOutputs.push_back({static_cast<uint8_t>(*p), std::string(path)});
+        } else if (option == "--save") {
+            if (!takeValue(option, inlineValue, v)) return;
+            if (v.empty()) return fail("--save: empty file name");
+            o.savePath = std::string(v);
+        } else if (arg.starts_with("-")) {
+            fail("unknown option " + shownName(option) + " (see --help)");
+        } else {
+            fail("unexpected argument " + shownName(arg) + " (see --help)");
+        }
+    }
+
+    void parsePoke(std::string_view v) {
+        std::string_view addr, data;
+        if (!splitPair(v, addr, data))
+            return fail("--poke: expected ADDR=HEX, got " + shownName(v));
+        auto a = fixedHex(addr, 4);
+        if (!a) return fail("--poke: address must be 4 hex digits: " + shownName(addr));
+        if (data.empty() || data.size() % 2 != 0 || !allHex(data))
+            return fail("--poke: data must be pairs of hex digits: " + shownName(data));
+        PokeSetting poke{static_cast<uint16_t>(*a), {}};
+        for (size_t i = 0; i < data.size(); i += 2)
+            poke.bytes.push_back(static_cast<uint8_t>(*parseHex(data.substr(i, 2))));
+        result_.options.settings.push_back(std::move(poke));
+    }
+
+    void parseSet(std::string_view v) {
+        std::string_view name, value;
+        if (!splitPair(v, name, value))
+            return fail("--set: expected NAME=HEX, got " + shownName(v));
+        auto reg = registerByName(name);
+        if (!reg)
+            return fail("--set: unknown register " + shownName(name) +
+                        " (A B C D E H L W Z SP PC)");
+        const bool wide = *reg == PanelRegister::SP || *reg == PanelRegister::PC;
+        const size_t maxDigits = wide ? 4 : 2;
+        if (value.size() > maxDigits || !allHex(value))
+            return fail("--set: " + std::string(wide ? "at most 4" : "at most 2") +
+                        " hex digits expected for " + shownName(name) + ", got " +
+                        shownName(value));
+        // The register panel reads an empty value as 0.
+        result_.options.settings.push_back(
+            RegisterSetting{*reg, static_cast<uint16_t>(*parseHex(value))});
+    }
+
+    const std::vector<std::string_view>& args_;
+    size_t pos_ = 0;
+    ParseResult result_;
+};
+
+}  // namespace
+
+ParseResult parseArguments(const std::vector<std::string_view>& args) {
+    return Parser(args).parse();
+}
+
+}  // namespace orlan::cli

@@ -1,0 +1,69 @@
+// The command line of orlan-cli, parsed and checked as a whole before anything runs: a bad
+// argument must stop the runner before the first tact.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace orlan::cli {
+
+// The registers --set can write: the register panel's set.
+enum class PanelRegister : uint8_t { A, B, C, D, E, H, L, W, Z, SP, PC };
+
+struct StateSetting {
+    std::string path;
+};
+struct PokeSetting {
+    uint16_t address;
+    std::vector<uint8_t> bytes;
+};
+struct LoadSetting {
+    uint16_t address;
+    std::string path;
+};
+struct RegisterSetting {
+    PanelRegister reg;
+    uint16_t value;
+};
+struct FlagsSetting {
+    uint8_t flags;
+};
+// Applied in the order given.
+using Setting = std::variant<StateSetting, PokeSetting, LoadSetting, RegisterSetting, FlagsSetting>;
+
+struct Execution {
+    enum class Kind : uint8_t { Tacts, Instructions, Run } kind;
+    uint64_t count = 0;  // unused for Run
+};
+
+struct PortOutput {
+    uint8_t port;
+    std::string path;
+};
+
+enum class TraceMode : uint8_t { None, Jsonl, Table };
+
+struct Options {
+    bool help = false;
+    std::vector<Setting> settings;
+    std::vector<Execution> executions;
+    TraceMode trace = TraceMode::None;
+    uint64_t maxTacts = 100000000;
+    std::vector<PortOutput> portOutputs;
+    std::optional<std::string> savePath;
+};
+
+struct ParseResult {
+    Options options;
+    std::string error;  // empty on success; otherwise one line saying what is wrong
+};
+
+ParseResult parseArguments(const std::vector<std::string_view>& args);
+
+extern const std::string_view kUsage;
+
+}  // namespace orlan::cli
