@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "rig.h"
-#include "control_io_rows.h"
+#include "tact_rows.h"
 
 namespace orlan::test {
 namespace {
 
 using E = Element;
-using ctrlio::fetchAt;
-using ctrlio::playRows;
+using rows::fetchAt;
+using rows::playRows;
 
 TEST(Io, OutReachesTheDeviceOfItsPort) {
     const std::pair<uint8_t, Device> ports[] = {{0x00, Device::Monitor}, {0x01, Device::Floppy},

@@ -1,14 +1,14 @@
 // Stack transfers: PUSH, POP (register pairs and PSW) and XTHL.
 #include <gtest/gtest.h>
 
-#include "pair_stack_rows.h"
+#include "tact_rows.h"
 #include "rig.h"
 
 namespace orlan::test {
 namespace {
 
-using pairstack::fetchAt;
-using pairstack::playRows;
+using rows::fetchAt;
+using rows::playRows;
 using El = Element;
 
 const std::string kStackRead = "01100001", kStackWrite = "00100000";

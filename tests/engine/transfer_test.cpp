@@ -1,15 +1,15 @@
 // Register-pair and memory transfers: LXI, STAX, LDAX, INX, DCX, SHLD, LHLD, STA, LDA, XCHG, SPHL.
 #include <gtest/gtest.h>
 
-#include "pair_stack_rows.h"
+#include "tact_rows.h"
 #include "rig.h"
 
 namespace orlan::test {
 namespace {
 
-using pairstack::fetchAt;
-using pairstack::playRows;
-using pairstack::TactRow;
+using rows::fetchAt;
+using rows::playRows;
+using rows::TactRow;
 using El = Element;
 
 const std::string kRead = "01000001", kWrite = "00000000";

@@ -1,20 +1,18 @@
-// Plays a jump, call, return, restart or port instruction one tact at a time against the rows
-// of its tact table. A row names the elements it turns red and green, the texts it sets and the
-// memory cells it writes; every highlight the row does not name must stay as it was, and no
-// other cell may be written.
+// Plays an instruction one tact at a time against the rows of its tact table. A row names the
+// elements it turns red and green, the texts it sets and the memory cells it writes; every
+// highlight the row does not name must stay as it was, and no other cell may be written.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "rig.h"
 
-namespace orlan::test::ctrlio {
+namespace orlan::test::rows {
 
 struct TactRow {
     int tact;
@@ -58,9 +56,8 @@ inline void playRow(Rig& r, const TactRow& row, bool last) {
     EXPECT_EQ(r.cpu.instructionInProgress(), !last);
 }
 
-// Rows must follow one another from tact 4; the instruction must end with the last one.
-inline void playRows(Rig& r, const std::vector<TactRow>& rows) {
-    for (size_t i = 0; i < rows.size(); ++i) playRow(r, rows[i], i + 1 == rows.size());
+inline void playRows(Rig& r, const std::vector<TactRow>& rows, bool endsAfterLast = true) {
+    for (size_t i = 0; i < rows.size(); ++i) playRow(r, rows[i], endsAfterLast && i + 1 == rows.size());
 }
 
 // Puts the instruction's bytes at `at`, points PC there and plays the fetch (tacts 1 to 3).
@@ -70,4 +67,4 @@ inline void fetchAt(Rig& r, uint16_t at, std::initializer_list<uint8_t> bytes) {
     r.tacts(3);
 }
 
-}  // namespace orlan::test::ctrlio
+}  // namespace orlan::test::rows
