@@ -90,6 +90,13 @@ constexpr MessageTemplate kMessages[] = {
      "\n"
      "Действие отменено.",
      I::Warning, Btn::Ok},
+    // HelpFileMissing: %1 file name
+    {"ОРЛАН - Ошибка открытия файла",
+     "Файл справки по командам \"%1\"\n"
+     "не найден или не может быть открыт.\n"
+     "\n"
+     "Справка по командам недоступна. Восстановите этот файл в папке программы.",
+     I::Warning, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
 

@@ -21,8 +21,9 @@ enum class MessageId : uint8_t {
     SubprogramRange,
     SubprogramTooLarge,
     CannotReadFile,
+    HelpFileMissing,
 };
-inline constexpr int kMessageCount = 9;
+inline constexpr int kMessageCount = 10;
 
 struct MessageTemplate {
     std::string_view title;

@@ -1,0 +1,37 @@
+// Saves a picture of the main window after a few tacts of the demo program (for the README).
+// Usage: orlan-screenshot OUT.png [tacts] [--commands]  (run under Xvfb or offscreen)
+#include <QApplication>
+#include <QPixmap>
+#include <QtTest>
+
+#include "CommandTable.h"
+#include "Mainform.h"
+#include "MessageService.h"
+
+namespace {
+struct QuietMessages : orlan::MessageService {
+    bool show(const orlan::MessageBox&, QWidget*) override { return false; }
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: orlan-screenshot OUT.png [tacts] [--commands]\n");
+        return 2;
+    }
+    const int tacts = argc > 2 ? std::atoi(argv[2]) : 6;
+    const bool showCommands = argc > 3 && QString(argv[3]) == "--commands";
+    QuietMessages messages;
+    orlan::TMainFrm frm(messages);
+    frm.show();
+    QTest::qWaitForWindowExposed(&frm);
+    const uint8_t demo[] = {0x3E, 0x41, 0xD3, 0x00, 0x76};
+    for (size_t i = 0; i < sizeof demo; ++i) frm.machine().writeMemory(static_cast<uint16_t>(i), demo[i]);
+    frm.refreshView();
+    for (int i = 0; i < tacts; ++i) frm.doTime();
+    if (showCommands) frm.toggleCommandTable();
+    QTest::qWait(200);
+    if (!frm.grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
+    return 0;
+}

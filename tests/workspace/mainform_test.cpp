@@ -1,0 +1,398 @@
+// The main window driven through its named controls, as a user would.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "CommandTable.h"
+#include "Commhelpform.h"
+#include "Mainform.h"
+#include "MemoryModel.h"
+#include "MemoryView.h"
+#include "SchemeWidget.h"
+#include "UpDown.h"
+#include "notation.h"
+#include "scripted_messages.h"
+
+using namespace orlan;
+using orlan::test::ScriptedMessages;
+
+namespace {
+
+const QColor kRed(255, 0, 0), kGreen(0, 128, 0);
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+    ScriptedMessages* messages = nullptr;
+    TMainFrm* frm = nullptr;
+
+    template <typename T>
+    T* child(const char* name) {
+        T* w = frm->findChild<T*>(QLatin1String(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    QAction* item(const char* name) { return child<QAction>(name); }
+    QLabel* label(const char* name) { return child<QLabel>(name); }
+    QString text(const char* name) { return label(name)->text(); }
+    QColor colour(const char* name) { return label(name)->palette().color(QPalette::WindowText); }
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(name); }
+    QToolButton* button(const char* name) { return child<QToolButton>(name); }
+    MemoryView* memGrid() { return child<MemoryView>("MemGrid"); }
+    QVariant cell(int row, int column, int role = Qt::DisplayRole) {
+        return memGrid()->model()->index(row, column).data(role);
+    }
+    void poke(uint16_t address, std::initializer_list<uint8_t> bytes) {
+        for (uint8_t b : bytes) frm->machine().writeMemory(address++, b);
+        frm->refreshView();
+    }
+    // Typing into a field as a user does, one key at a time.
+    void type(QWidget* w, const QString& keys) {
+        w->setFocus();
+        for (QChar c : keys) QTest::keyClick(w, c.toLatin1());
+    }
+    bool editingControlsEnabled() {
+        for (const char* name : {"MemGrid", "RAM_Num_ED", "RAM_UpDn", "REG_Nam_ED", "REG_UpDn", "REG_Val_ED",
+                                 "ResetRAM_BTN", "ResetRegs_BTN"})
+            if (!frm->findChild<QWidget*>(QLatin1String(name))->isEnabled()) return false;
+        return child<QMenu>("File_Menu")->menuAction()->isEnabled() && item("ResetRAM_Item")->isEnabled() &&
+               item("ResetRegs_Item")->isEnabled();
+    }
+    bool editingControlsDisabled() {
+        for (const char* name : {"MemGrid", "RAM_Num_ED", "RAM_UpDn", "RAM_Val_ED", "RAM_Enter_BTN", "REG_Nam_ED",
+                                 "REG_UpDn", "REG_Val_ED", "REG_Enter_BTN", "ResetRAM_BTN", "ResetRegs_BTN"})
+            if (frm->findChild<QWidget*>(QLatin1String(name))->isEnabled()) return false;
+        return !child<QMenu>("File_Menu")->menuAction()->isEnabled() && !item("ResetRAM_Item")->isEnabled() &&
+               !item("ResetRegs_Item")->isEnabled();
+    }
+
+private slots:
+    void init() {
+        messages = new ScriptedMessages;
+        frm = new TMainFrm(*messages);
+        frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm));
+    }
+    void cleanup() {
+        delete frm;
+        delete messages;
+    }
+
+    void frameHasTheCaptionAndEveryMenu() {
+        QCOMPARE(frm->windowTitle(), QStringLiteral("Эмулятор МП-системы на базе МП ОРЛАН-М"));
+        QCOMPARE(frm->centralWidget()->size(), QSize(667, 463));
+        QStringList menus;
+        for (QAction* a : frm->menuBar()->actions()) menus << a->text();
+        QCOMPARE(menus, (QStringList{"Файл", "МП-система", "Вид", "Настройки", "Помощь"}));
+        QCOMPARE(item("DoTime_Item")->shortcut(), QKeySequence(Qt::Key_F8));
+        QCOMPARE(item("DoCommand_Item")->shortcut(), QKeySequence(Qt::Key_F7));
+        QCOMPARE(item("DoProgram_Item")->shortcut(), QKeySequence(Qt::Key_F6));
+        QCOMPARE(item("ClearHLDA_Item")->shortcut(), QKeySequence(Qt::Key_F12));
+        QCOMPARE(item("ResetRAM_Item")->shortcut(), QKeySequence(Qt::Key_F10));
+        QCOMPARE(item("ResetRegs_Item")->shortcut(), QKeySequence(Qt::Key_F11));
+        QCOMPARE(item("ToggleCommands_Item")->shortcut(), QKeySequence(Qt::Key_Space));
+        QVERIFY(!item("ClearHLDA_Item")->isEnabled());
+        QCOMPARE(item("ShowMonitor_Item")->text(), QStringLiteral("Отобразить \"монитор\"..."));
+        QCOMPARE(button("DoTime_BTN")->toolTip(), QStringLiteral("Выполнить такт"));
+        QCOMPARE(button("DoCommand_BTN")->toolTip(), QStringLiteral("Выполнить команду"));
+        QCOMPARE(button("DoProgram_BTN")->toolTip(), QStringLiteral("Выполнить программу"));
+        QCOMPARE(frm->findChild<QWidget*>("SchemeImg")->geometry(), QRect(8, 8, 463, 397));
+    }
+
+    void firstTactAfterStartUp() {
+        QTest::mouseClick(button("DoTime_BTN"), Qt::LeftButton);
+        QCOMPARE(text("Addr_Buf"), QStringLiteral("0000"));
+        QCOMPARE(colour("Addr_Buf"), kRed);
+        QCOMPARE(colour("PC_Val"), kRed);
+        QCOMPARE(colour("Data_Buf"), kGreen);
+        QCOMPARE(colour("SP_Val"), kGreen);
+        QCOMPARE(text("Time_Num"), QStringLiteral("1"));
+        QCOMPARE(text("Cycle_Num"), QStringLiteral("1"));
+        QCOMPARE(text("SP_Val"), QStringLiteral("FFFF"));
+        QCOMPARE(text("Flags_Reg"), QStringLiteral("00000010"));
+        auto* scheme = child<SchemeWidget>("SchemeImg");
+        for (Lamp l : {Lamp::F2, Lamp::SYNC, Lamp::READY, Lamp::INTE, Lamp::WR})
+            QCOMPARE(scheme->lampColorAt(l), kRed);
+        for (Lamp l : {Lamp::F1, Lamp::WAIT, Lamp::HOLD, Lamp::HLDA, Lamp::DBIN, Lamp::Z, Lamp::C})
+            QCOMPARE(scheme->lampColorAt(l), QColor(128, 0, 0));
+    }
+
+    void nopToItsEnd() {
+        for (int i = 0; i < 3; ++i) item("DoTime_Item")->trigger();
+        QCOMPARE(text("Cmd_DC"), QStringLiteral("NOP"));
+        QCOMPARE(colour("Cmd_DC"), kRed);
+        QVERIFY(editingControlsDisabled());
+        item("DoTime_Item")->trigger();
+        QCOMPARE(text("Time_Num"), QStringLiteral("4"));
+        QCOMPARE(text("PC_Val"), QStringLiteral("0001"));
+        QCOMPARE(text("INC_DEC_Syst"), QStringLiteral("+1"));
+        QCOMPARE(colour("Cmd_DC"), kGreen);
+        QVERIFY(editingControlsEnabled());
+        QCOMPARE(edit("RAM_Num_ED")->text(), QStringLiteral("0001"));
+        QCOMPARE(memGrid()->currentIndex().row(), 1);
+    }
+
+    void demoProgramRunsToTheHalt() {
+        poke(0, {0x3E, 0x41, 0xD3, 0x00, 0x76});
+        QTest::mouseClick(button("DoProgram_BTN"), Qt::LeftButton);
+        QCOMPARE(messages->count(MessageId::HaltStop), 1);
+        QCOMPARE(text("RegA_Val"), QStringLiteral("41"));
+        QCOMPARE(text("PC_Val"), QStringLiteral("0005"));
+        QVERIFY(item("ClearHLDA_Item")->isEnabled());
+        QCOMPARE(button("DoProgram_BTN")->toolTip(), QStringLiteral("Выполнить программу"));
+        QVERIFY(!button("DoProgram_BTN")->isChecked());
+        // The HLT cell is red with white text.
+        QCOMPARE(cell(4, 1, Qt::BackgroundRole).value<QColor>(), kRed);
+        QCOMPARE(cell(4, 1, Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
+        QTest::keyClick(frm, Qt::Key_F12);
+        QVERIFY(!item("ClearHLDA_Item")->isEnabled());
+        QVERIFY(cell(4, 1, Qt::BackgroundRole).value<QColor>() != kRed);
+        QVERIFY(!frm->machine().lamp(Lamp::HLDA));
+    }
+
+    void undefinedOpcodeEndsARun() {
+        poke(0x0200, {0xED});
+        frm->machine().movePC(0x0200);
+        frm->refreshView();
+        item("DoProgram_Item")->trigger();
+        QCOMPARE(messages->count(MessageId::UndefinedOpcode), 1);
+        QVERIFY(QString::fromStdString(messages->shown.back().text).contains("0200h"));
+        QVERIFY(!frm->cpu().running());
+        QCOMPARE(button("DoProgram_BTN")->toolTip(), QStringLiteral("Выполнить программу"));
+        QCOMPARE(item("DoProgram_Item")->text(), QStringLiteral("Выполнить программу"));
+        QVERIFY(editingControlsEnabled());
+        QCOMPARE(text("PC_Val"), QStringLiteral("0200"));
+    }
+
+    void stopDuringARun() {
+        // All memory is NOP: the program runs until it is stopped.
+        bool sawRunning = false, sawLocked = false;
+        QString hintWhileRunning;
+        QTimer::singleShot(100, frm, [&] {
+            sawRunning = frm->cpu().running();
+            sawLocked = editingControlsDisabled();
+            hintWhileRunning = button("DoProgram_BTN")->toolTip();
+            QVERIFY(button("DoProgram_BTN")->isChecked());
+            QTest::mouseClick(button("DoProgram_BTN"), Qt::LeftButton);
+        });
+        QTest::mouseClick(button("DoProgram_BTN"), Qt::LeftButton);
+        QVERIFY(sawRunning);
+        QVERIFY(sawLocked);
+        QCOMPARE(hintWhileRunning, QStringLiteral("Остановить выполнение программы"));
+        QVERIFY(!frm->cpu().running());
+        QVERIFY(!frm->cpu().instructionInProgress());
+        QVERIFY(frm->cpu().tactCount() > 1000);
+        QCOMPARE(button("DoProgram_BTN")->toolTip(), QStringLiteral("Выполнить программу"));
+        QVERIFY(!button("DoProgram_BTN")->isChecked());
+        QVERIFY(editingControlsEnabled());
+        QVERIFY(messages->shown.empty());
+        // The view caught up with where the run stopped.
+        QCOMPARE(edit("RAM_Num_ED")->text(), QString::fromStdString(formatWord(frm->machine().s.pc)));
+    }
+
+    void haltQuestionAnswers() {
+        poke(0, {0x76});
+        item("DoCommand_Item")->trigger();
+        QVERIFY(messages->shown.empty());  // no message outside a run
+        messages->answerYes = false;
+        item("DoTime_Item")->trigger();
+        QCOMPARE(messages->count(MessageId::HaltQuestion), 1);
+        QVERIFY(frm->machine().lamp(Lamp::HLDA));
+        messages->answerYes = true;
+        item("DoTime_Item")->trigger();
+        QVERIFY(!frm->machine().lamp(Lamp::HLDA));
+        QVERIFY(!item("ClearHLDA_Item")->isEnabled());
+    }
+
+    void addressFieldFiltersAndFollows() {
+        QLineEdit* num = edit("RAM_Num_ED");
+        num->clear();
+        type(num, "12G4");
+        QCOMPARE(num->text(), QStringLiteral("124"));
+        QVERIFY(!edit("RAM_Val_ED")->isEnabled());
+        QVERIFY(!button("RAM_Enter_BTN")->isEnabled());
+        type(num, "5");
+        QCOMPARE(num->text(), QStringLiteral("1245"));
+        QVERIFY(edit("RAM_Val_ED")->isEnabled());
+        QCOMPARE(frm->machine().s.pc, uint16_t{0x1245});
+        QCOMPARE(memGrid()->currentIndex().row(), 0x1245);
+        QCOMPARE(text("PC_Val"), QStringLiteral("1245"));
+        QCOMPARE(colour("PC_Val"), kGreen);  // selecting keeps PC's highlight
+    }
+
+    void valueFieldEntersAProgramByteByByte() {
+        QLineEdit* val = edit("RAM_Val_ED");
+        val->setFocus();
+        val->selectAll();
+        type(val, "3E");
+        QTest::keyClick(val, Qt::Key_Return);
+        type(val, "05");
+        QTest::keyClick(val, Qt::Key_Return);
+        QCOMPARE(frm->machine().s.memory[0], uint8_t{0x3E});
+        QCOMPARE(frm->machine().s.memory[1], uint8_t{0x05});
+        QCOMPARE(frm->machine().s.pc, uint16_t{0x0002});
+        QCOMPARE(edit("RAM_Num_ED")->text(), QStringLiteral("0002"));
+        QCOMPARE(memGrid()->currentIndex().row(), 2);
+        QCOMPARE(cell(0, 2).toString(), QStringLiteral("MVI A, d8"));
+        // A letter outside hex is removed as it is typed; one digit keeps the button disabled.
+        val->selectAll();
+        type(val, "G");
+        QCOMPARE(val->text(), QString());
+        type(val, "7");
+        QVERIFY(!button("RAM_Enter_BTN")->isEnabled());
+        // Arrow keys: down at 0000 stays at 0000.
+        frm->machine().movePC(0);
+        frm->refreshView();
+        QTest::keyClick(val, Qt::Key_Down);
+        QCOMPARE(edit("RAM_Num_ED")->text(), QStringLiteral("0000"));
+        QTest::keyClick(val, Qt::Key_Up);
+        QCOMPARE(edit("RAM_Num_ED")->text(), QStringLiteral("0001"));
+        QCOMPARE(val->text(), QStringLiteral("05"));
+        QCOMPARE(val->selectedText(), QStringLiteral("05"));
+    }
+
+    void droppingAnInstructionWritesOneCell() {
+        frm->machine().writeMemory(0x0101, 0x11);
+        frm->machine().writeMemory(0x0102, 0x22);
+        auto* table = child<CommandTable>("CommGrid");
+        QCOMPARE(table->cellText(0xC + 1, 3 + 1), QStringLiteral("JMP adr"));
+        emit memGrid()->rowChosen(0x0100);  // the drag hovering over the row selects it
+        emit memGrid()->opcodeDropped(0x0100, 0xC3);
+        QCOMPARE(frm->machine().s.memory[0x0100], uint8_t{0xC3});
+        QCOMPARE(frm->machine().s.memory[0x0101], uint8_t{0x11});
+        QCOMPARE(frm->machine().s.memory[0x0102], uint8_t{0x22});
+        QCOMPARE(cell(0x0100, 2).toString(), QStringLiteral("JMP adr"));
+        QCOMPARE(edit("RAM_Val_ED")->text(), QStringLiteral("C3"));
+        QCOMPARE(frm->machine().s.pc, uint16_t{0x0100});  // the selection does not advance
+    }
+
+    void stackColours() {
+        frm->machine().setSP(0xFFFE);
+        frm->refreshView();
+        QCOMPARE(cell(0xFFFE, 0, Qt::BackgroundRole).value<QColor>(), QColor(128, 0, 0));
+        QCOMPARE(cell(0xFFFE, 0, Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 128));
+        QCOMPARE(cell(0xFFFF, 2, Qt::BackgroundRole).value<QColor>(), QColor(128, 128, 0));
+        QCOMPARE(cell(0xFFFF, 2, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 128));
+        QVERIFY(!cell(0xFFFD, 0, Qt::BackgroundRole).isValid());
+        frm->machine().setSP(0x2000);
+        frm->refreshView();
+        QCOMPARE(cell(0xFFFE, 0, Qt::BackgroundRole).value<QColor>(), QColor(128, 128, 0));
+        QCOMPARE(cell(0x2000, 1, Qt::BackgroundRole).value<QColor>(), QColor(128, 0, 0));
+        item("ShowStack_Item")->trigger();
+        QCOMPARE(memGrid()->firstVisibleAddress(), 0x1FFA);
+    }
+
+    void rightClicksReadTheirRecords() {
+        auto* table = child<CommandTable>("CommGrid");
+        frm->toggleCommandTable();
+        QTest::mouseClick(table, Qt::RightButton, {}, table->cellRect(1, 1).center());
+        auto* popup = frm->helpPopup();
+        QVERIFY(popup->isVisible());
+        QCOMPARE(popup->findChild<QLabel*>("CommName")->text(), QStringLiteral("00h  NOP"));
+        popup->hide();
+        QTest::mouseClick(table, Qt::RightButton, {}, table->cellRect(16, 16).center());
+        QVERIFY(popup->isVisible());
+        QCOMPARE(popup->findChild<QLabel*>("CommName")->text(), QStringLiteral("FFh  RST 7"));
+        QVERIFY(messages->shown.empty());
+        // A click on the main window closes it.
+        QTest::mouseClick(frm->findChild<QWidget*>("SchemeImg"), Qt::LeftButton);
+        QTRY_VERIFY(!popup->isVisible());
+    }
+
+    void registerPanelRules() {
+        QLineEdit* name = edit("REG_Nam_ED");
+        QLineEdit* value = edit("REG_Val_ED");
+        frm->machine().setSP(0x1234);
+        frm->refreshView();
+        name->setFocus();
+        QTest::keyClick(name, 's');
+        QCOMPARE(name->text(), QStringLiteral("SP"));
+        QCOMPARE(value->maxLength(), 4);
+        QCOMPARE(value->text(), QStringLiteral("1234"));
+        QVERIFY(value->hasFocus());
+        // A digit empties both fields.
+        name->setFocus();
+        QTest::keyClick(name, '5');
+        QCOMPARE(name->text(), QString());
+        QCOMPARE(value->text(), QString());
+        QVERIFY(!button("REG_Enter_BTN")->isEnabled());
+        // Pasting HL leaves H.
+        frm->machine().s.reg[H] = 0x9A;
+        name->setText("HL");
+        QCOMPARE(name->text(), QStringLiteral("H"));
+        QCOMPARE(value->text(), QStringLiteral("9A"));
+        // Stepping wraps PC <-> A; a label click does not move the cycle.
+        auto* upDn = child<UpDown>("REG_UpDn");
+        for (int i = 0; i < 3; ++i) upDn->stepUp();  // A -> D
+        QCOMPARE(name->text(), QStringLiteral("D"));
+        QTest::mouseClick(label("SP_Val"), Qt::LeftButton);
+        QCOMPARE(name->text(), QStringLiteral("SP"));
+        upDn->stepUp();
+        QCOMPARE(name->text(), QStringLiteral("E"));
+        QCOMPARE(value->maxLength(), 2);
+        for (int i = 0; i < 6; ++i) upDn->stepUp();  // E -> PC
+        QCOMPARE(name->text(), QStringLiteral("PC"));
+        upDn->stepUp();
+        QCOMPARE(name->text(), QStringLiteral("A"));
+        upDn->stepDown();
+        QCOMPARE(name->text(), QStringLiteral("PC"));
+        // PC 0123 moves the memory selection, keeps PC's highlight.
+        value->selectAll();
+        type(value, "0123");
+        QTest::mouseClick(button("REG_Enter_BTN"), Qt::LeftButton);
+        QCOMPARE(frm->machine().s.pc, uint16_t{0x0123});
+        QCOMPARE(memGrid()->currentIndex().row(), 0x0123);
+        QCOMPARE(edit("RAM_Num_ED")->text(), QStringLiteral("0123"));
+        // 1 then G leaves 1; Enter writes the short value.
+        upDn->stepUp();  // A
+        value->selectAll();
+        type(value, "1G");
+        QCOMPARE(value->text(), QStringLiteral("1"));
+        QVERIFY(!button("REG_Enter_BTN")->isEnabled());
+        QTest::keyClick(value, Qt::Key_Return);
+        QCOMPARE(frm->machine().s.reg[A], uint8_t{0x01});
+        QCOMPARE(text("RegA_Val"), QStringLiteral("01"));
+    }
+
+    void resetsLeaveWhatTheyShould() {
+        poke(0x0010, {0x76});
+        frm->machine().movePC(0x0010);
+        frm->refreshView();
+        item("DoCommand_Item")->trigger();  // HLT: halted
+        frm->machine().s.reg[B] = 0x42;
+        item("ResetRAM_Item")->trigger();
+        QCOMPARE(frm->machine().s.memory[0x0010], uint8_t{0});
+        QCOMPARE(frm->machine().s.pc, uint16_t{0x0011});  // PC and the selection stay
+        QCOMPARE(edit("RAM_Val_ED")->text(), QStringLiteral("00"));
+        QVERIFY(!child<QWidget>("Progress")->isVisible());
+        QVERIFY(editingControlsEnabled());
+        item("ResetRegs_Item")->trigger();
+        QCOMPARE(frm->machine().s.reg[B], uint8_t{0});
+        QCOMPARE(frm->machine().s.pc, uint16_t{0});
+        QCOMPARE(edit("RAM_Num_ED")->text(), QStringLiteral("0000"));
+        QVERIFY(!frm->machine().lamp(Lamp::HLDA));
+        QVERIFY(!item("ClearHLDA_Item")->isEnabled());
+        QCOMPARE(edit("REG_Nam_ED")->text(), QStringLiteral("A"));
+    }
+
+    void memoryModelIsSound() {
+        QAbstractItemModelTester tester(memGrid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        poke(0x0000, {0xC5, 0xC1});  // PUSH B, POP B
+        frm->cpu().executeInstruction();
+        frm->cpu().executeInstruction();
+        frm->refreshView();
+        QCOMPARE(memGrid()->model()->rowCount(), 65536);
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "mainform_test.moc"

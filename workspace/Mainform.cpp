@@ -1,0 +1,712 @@
+#include "Mainform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStyle>
+#include <QToolButton>
+
+#include "CommandTable.h"
+#include "Commhelpform.h"
+#include "MemoryModel.h"
+#include "MemoryView.h"
+#include "SchemeWidget.h"
+#include "UpDown.h"
+#include "files.h"
+#include "notation.h"
+
+namespace orlan {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Эмулятор МП-системы на базе МП ОРЛАН-М");
+const QString kRunHint = QStringLiteral("Выполнить программу");
+const QString kStopHint = QStringLiteral("Остановить выполнение программы");
+
+// The register panel's cycle: position, name, digits.
+struct CycleEntry {
+    const char* name;
+    int digits;
+};
+constexpr CycleEntry kRegisterCycle[] = {{"A", 2}, {"B", 2}, {"C", 2}, {"D", 2}, {"E", 2}, {"H", 2},
+                                         {"L", 2}, {"W", 2}, {"Z", 2}, {"SP", 4}, {"PC", 4}};
+constexpr int kCycleLength = 11;
+static_assert(std::size(kRegisterCycle) == kCycleLength);
+
+int digitsOf(const QString& name) { return name == "SP" || name == "PC" ? 4 : 2; }
+
+bool validRegisterName(const QString& name) {
+    for (const CycleEntry& e : kRegisterCycle)
+        if (name == QLatin1String(e.name)) return true;
+    return false;
+}
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QFont editorFont(int pointSize) {
+    QFont f(QStringLiteral("DejaVu Sans Mono"));
+    f.setPointSize(pointSize);
+    f.setBold(true);
+    return f;
+}
+
+QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(hint);
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+}  // namespace
+
+TMainFrm::TMainFrm(MessageService& messages, QWidget* parent)
+    : QMainWindow(parent), messages_(messages), host_(*this), cpu_(machine_, host_, ports_) {
+    setObjectName(QStringLiteral("MainFrm"));
+    setWindowTitle(kCaption);
+    // The window is laid out to the pixel: a small font keeps the group captions inside.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    setFont(font);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(667, 463);
+    setCentralWidget(client);
+
+    buildScheme(client);
+    buildMemoryGroups(client);
+    buildRegisterGroup(client);
+    buildExecutionGroups(client);
+    buildMenu();
+
+    commPanel_ = new CommPanel(client);
+    commPanel_->placeHidden();
+    commPanel_->raise();
+    connect(commPanel_->table(), &CommandTable::helpRequested, this, &TMainFrm::showHelp);
+
+    helpPopup_ = new TCommHelpFrm(this);
+    connect(helpPopup_, &TCommHelpFrm::helpFileMissing, this, [this](const QString& path) {
+        messages_.show(makeMessage(MessageId::HelpFileMissing, path.toStdString()), this);
+    });
+    connect(commPanel_, &CommPanel::hidden, helpPopup_, &QWidget::hide);
+
+    // Pointer movement anywhere in the window but the panel sends the panel back down.
+    qApp->installEventFilter(this);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    refreshView();
+}
+
+TMainFrm::~TMainFrm() { qApp->removeEventFilter(this); }
+
+// ---------------------------------------------------------------------------------------------
+// Building the window
+
+void TMainFrm::buildScheme(QWidget* client) {
+    scheme_ = new SchemeWidget(client);
+    scheme_->move(8, 8);
+    connect(scheme_, &SchemeWidget::registerLabelClicked, this, [this](Element e) {
+        // While an instruction is unfinished a label selects nothing.
+        if (!editingEnabled_ || locked_) return;
+        selectRegister(QString(elementName(e) == "SP_Val"   ? "SP"
+                               : elementName(e) == "PC_Val" ? "PC"
+                                                            : QString(QChar(elementName(e)[3]))));
+    });
+
+    struct Device {
+        const char* name;
+        const char* hint;
+        QStyle::StandardPixmap icon;
+        int left;
+    };
+    const Device devices[] = {
+        {"PF_Monitor", "Отобразить монитор...", QStyle::SP_ComputerIcon, 70},
+        {"PF_Diskette", "Отобразить буфер дисковода...", QStyle::SP_DriveFDIcon, 98},
+        {"PF_HardDisk", "Отобразить буфер жёсткого диска...", QStyle::SP_DriveHDIcon, 126},
+        {"PF_LANCard", "Отобразить буфер сетевого адаптера...", QStyle::SP_DriveNetIcon, 154},
+        {"PF_Printer", "Отобразить содержимое буфера принтера...", QStyle::SP_FileDialogDetailedView, 182},
+    };
+    for (const Device& d : devices) {
+        QToolButton* b = toolButton(client, d.name, QString::fromUtf8(d.hint), d.icon);
+        b->setGeometry(d.left, 406, 26, 26);
+        b->setAutoRaise(true);
+        b->setEnabled(false);  // the device windows come with the devices
+        deviceButtons_.append(b);
+    }
+
+    statusTxt_ = new QLabel(client);
+    statusTxt_->setObjectName(QStringLiteral("Status_TXT"));
+    statusTxt_->setGeometry(8, 428, 64, 14);
+    statusTxt_->hide();
+    progress_ = new QProgressBar(client);
+    progress_->setObjectName(QStringLiteral("Progress"));
+    progress_->setGeometry(72, 432, 393, 9);
+    progress_->setTextVisible(false);
+    progress_->hide();
+}
+
+void TMainFrm::buildMemoryGroups(QWidget* client) {
+    auto* memGroup = new QGroupBox(QStringLiteral("Содержимое ячеек ОЗУ"), client);
+    memGroup->setObjectName(QStringLiteral("MemGroup"));
+    memGroup->setGeometry(471, 8, 189, 257);
+    memoryModel_ = new MemoryModel(machine_, this);
+    memGrid_ = new MemoryView(memGroup);
+    memGrid_->setModel(memoryModel_);
+    memGrid_->setGeometry(10, 16, 171, 233);
+    connect(memGrid_, &MemoryView::rowChosen, this, &TMainFrm::chooseAddress);
+    connect(memGrid_, &MemoryView::opcodeDropped, this, &TMainFrm::onOpcodeDropped);
+
+    auto* cellGroup = new QGroupBox(QStringLiteral("Ячейка ОЗУ и её значение"), client);
+    cellGroup->setObjectName(QStringLiteral("CellGroup"));
+    cellGroup->setGeometry(467, 265, 193, 49);
+    ramNum_ = new QLineEdit(QStringLiteral("0000"), cellGroup);
+    ramNum_->setObjectName(QStringLiteral("RAM_Num_ED"));
+    ramNum_->setMaxLength(4);
+    ramNum_->setGeometry(8, 18, 62, 24);
+    ramNum_->setFont(editorFont(11));
+    ramUpDn_ = new UpDown(0, 0xFFFF, cellGroup);
+    ramUpDn_->setObjectName(QStringLiteral("RAM_UpDn"));
+    ramUpDn_->setGeometry(70, 18, 16, 24);
+    ramVal_ = new QLineEdit(QStringLiteral("00"), cellGroup);
+    ramVal_->setObjectName(QStringLiteral("RAM_Val_ED"));
+    ramVal_->setMaxLength(2);
+    ramVal_->setGeometry(96, 18, 40, 24);
+    ramVal_->setFont(editorFont(11));
+    ramEnter_ = toolButton(cellGroup, "RAM_Enter_BTN", QStringLiteral("Записать значение в ячейку"),
+                           QStyle::SP_DialogApplyButton);
+    ramEnter_->setGeometry(146, 18, 38, 24);
+    ramVal_->installEventFilter(this);
+
+    connect(ramNum_, &QLineEdit::textChanged, this, &TMainFrm::onAddressTextChanged);
+    connect(ramVal_, &QLineEdit::textEdited, this, &TMainFrm::onValueTextEdited);
+    connect(ramEnter_, &QToolButton::clicked, this, &TMainFrm::enterValue);
+    connect(ramUpDn_, &UpDown::stepped, this, [this](int position, int) { chooseAddress(static_cast<uint16_t>(position)); });
+}
+
+void TMainFrm::buildRegisterGroup(QWidget* client) {
+    auto* group = new QGroupBox(QStringLiteral("Регистр и его значение"), client);
+    group->setObjectName(QStringLiteral("RegGroup"));
+    group->setGeometry(467, 313, 193, 49);
+    regNam_ = new QLineEdit(QStringLiteral("A"), group);
+    regNam_->setObjectName(QStringLiteral("REG_Nam_ED"));
+    regNam_->setMaxLength(2);
+    regNam_->setGeometry(8, 18, 40, 24);
+    regNam_->setFont(editorFont(11));
+    QPalette navy = regNam_->palette();
+    navy.setColor(QPalette::Text, QColor(0, 0, 128));
+    regNam_->setPalette(navy);
+    regUpDn_ = new UpDown(-1, kCycleLength, group);
+    regUpDn_->setObjectName(QStringLiteral("REG_UpDn"));
+    regUpDn_->setGeometry(48, 18, 16, 24);
+    regUpDn_->setPosition(0);
+    regVal_ = new QLineEdit(QStringLiteral("00"), group);
+    regVal_->setObjectName(QStringLiteral("REG_Val_ED"));
+    regVal_->setMaxLength(2);
+    regVal_->setGeometry(74, 18, 62, 24);
+    regVal_->setFont(editorFont(11));
+    QPalette green = regVal_->palette();
+    green.setColor(QPalette::Text, QColor(0, 128, 0));
+    regVal_->setPalette(green);
+    regEnter_ = toolButton(group, "REG_Enter_BTN", QStringLiteral("Записать значение в регистр"),
+                           QStyle::SP_DialogApplyButton);
+    regEnter_->setGeometry(146, 18, 38, 24);
+    regNam_->installEventFilter(this);
+    regVal_->installEventFilter(this);
+
+    connect(regNam_, &QLineEdit::textChanged, this, &TMainFrm::onRegisterNameChanged);
+    connect(regVal_, &QLineEdit::textChanged, this, &TMainFrm::onRegisterValueChanged);
+    connect(regEnter_, &QToolButton::clicked, this, &TMainFrm::writeRegister);
+    connect(regUpDn_, &UpDown::stepped, this, [this](int, int direction) {
+        // The control's own arrows moved it already; undo that and step with the wrap.
+        regUpDn_->setPosition(regUpDn_->position() - direction);
+        stepRegister(direction);
+    });
+}
+
+void TMainFrm::buildExecutionGroups(QWidget* client) {
+    auto* exec = new QGroupBox(QStringLiteral("Выполнение"), client);
+    exec->setObjectName(QStringLiteral("ExecGroup"));
+    exec->setGeometry(467, 362, 112, 49);
+    doProgram_ = toolButton(exec, "DoProgram_BTN", kRunHint, QStyle::SP_MediaPlay);
+    doProgram_->setCheckable(true);
+    doCommand_ = toolButton(exec, "DoCommand_BTN", QStringLiteral("Выполнить команду"), QStyle::SP_MediaSeekForward);
+    doTime_ = toolButton(exec, "DoTime_BTN", QStringLiteral("Выполнить такт"), QStyle::SP_MediaSkipForward);
+    doProgram_->setGeometry(6, 17, 32, 26);
+    doCommand_->setGeometry(40, 17, 32, 26);
+    doTime_->setGeometry(74, 17, 32, 26);
+    // The run button's look follows the run mode, not the click.
+    connect(doProgram_, &QToolButton::clicked, this, [this] {
+        doProgram_->setChecked(cpu_.running());
+        doProgram();
+    });
+    connect(doCommand_, &QToolButton::clicked, this, &TMainFrm::doCommand);
+    connect(doTime_, &QToolButton::clicked, this, &TMainFrm::doTime);
+
+    auto* reset = new QGroupBox(QStringLiteral("Сброс"), client);
+    reset->setObjectName(QStringLiteral("ResetGroup"));
+    reset->setGeometry(589, 362, 71, 49);
+    resetRam_ = toolButton(reset, "ResetRAM_BTN", QStringLiteral("Сброс ОЗУ"), QStyle::SP_DialogResetButton);
+    resetRegs_ = toolButton(reset, "ResetRegs_BTN", QStringLiteral("Сброс регистров"), QStyle::SP_BrowserReload);
+    resetRam_->setGeometry(4, 17, 30, 26);
+    resetRegs_->setGeometry(37, 17, 30, 26);
+    connect(resetRam_, &QToolButton::clicked, this, &TMainFrm::resetMemory);
+    connect(resetRegs_, &QToolButton::clicked, this, &TMainFrm::resetRegisters);
+}
+
+QAction* TMainFrm::addItem(QMenu* menu, const char* objectName, const QString& text, const QKeySequence& key) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QLatin1String(objectName));
+    if (!key.isEmpty()) a->setShortcut(key);
+    return a;
+}
+
+void TMainFrm::buildMenu() {
+    QMenuBar* bar = menuBar();
+    fileMenu_ = bar->addMenu(QStringLiteral("Файл"));
+    fileMenu_->setObjectName(QStringLiteral("File_Menu"));
+    connect(addItem(fileMenu_, "New_Item", QStringLiteral("Новый (очистить память и регистры)"), QKeySequence("Ctrl+N")),
+            &QAction::triggered, this, &TMainFrm::newWorkspace);
+    fileMenu_->addSeparator();
+    // Files, export and printing come with their own windows; until then their items stay disabled.
+    addItem(fileMenu_, "Open_Item", QStringLiteral("Открыть..."), QKeySequence("Ctrl+O"))->setEnabled(false);
+    addItem(fileMenu_, "Save_Item", QStringLiteral("Сохранить"), QKeySequence("Ctrl+S"))->setEnabled(false);
+    addItem(fileMenu_, "SaveAs_Item", QStringLiteral("Сохранить как..."), QKeySequence("Ctrl+Shift+S"))->setEnabled(false);
+    fileMenu_->addSeparator();
+    addItem(fileMenu_, "Export_Item", QStringLiteral("Экспорт..."), {})->setEnabled(false);
+    fileMenu_->addSeparator();
+    addItem(fileMenu_, "Print_Item", QStringLiteral("Печать..."), QKeySequence("Ctrl+P"))->setEnabled(false);
+    addItem(fileMenu_, "PrinterSetup_Item", QStringLiteral("Настройки принтера..."), {})->setEnabled(false);
+    fileMenu_->addSeparator();
+    connect(addItem(fileMenu_, "Exit_Item", QStringLiteral("Выход из программы"), QKeySequence("Alt+F4")),
+            &QAction::triggered, this, &QWidget::close);
+
+    mpMenu_ = bar->addMenu(QStringLiteral("МП-система"));
+    mpMenu_->setObjectName(QStringLiteral("MP_Menu"));
+    connect(addItem(mpMenu_, "DoTime_Item", QStringLiteral("Выполнить такт"), QKeySequence(Qt::Key_F8)),
+            &QAction::triggered, this, &TMainFrm::doTime);
+    connect(addItem(mpMenu_, "DoCommand_Item", QStringLiteral("Выполнить текущую команду полностью"),
+                    QKeySequence(Qt::Key_F7)),
+            &QAction::triggered, this, &TMainFrm::doCommand);
+    doProgramItem_ = addItem(mpMenu_, "DoProgram_Item", kRunHint, QKeySequence(Qt::Key_F6));
+    connect(doProgramItem_, &QAction::triggered, this, &TMainFrm::doProgram);
+    mpMenu_->addSeparator();
+    resetRamItem_ = addItem(mpMenu_, "ResetRAM_Item", QStringLiteral("Очистить содержимое памяти"), QKeySequence(Qt::Key_F10));
+    connect(resetRamItem_, &QAction::triggered, this, &TMainFrm::resetMemory);
+    resetRegsItem_ = addItem(mpMenu_, "ResetRegs_Item", QStringLiteral("Очистить все регистры"), QKeySequence(Qt::Key_F11));
+    connect(resetRegsItem_, &QAction::triggered, this, &TMainFrm::resetRegisters);
+    clearHaltItem_ = addItem(mpMenu_, "ClearHLDA_Item", QStringLiteral("Снять флаг HLDA"), QKeySequence(Qt::Key_F12));
+    clearHaltItem_->setEnabled(false);
+    connect(clearHaltItem_, &QAction::triggered, this, &TMainFrm::clearHaltFlag);
+
+    viewMenu_ = bar->addMenu(QStringLiteral("Вид"));
+    viewMenu_->setObjectName(QStringLiteral("View_Menu"));
+    addItem(viewMenu_, "ShowMonitor_Item", QStringLiteral("Отобразить \"монитор\"..."), QKeySequence("Ctrl+Alt+M"))->setEnabled(false);
+    addItem(viewMenu_, "ShowFloppy_Item", QStringLiteral("Отобразить буфер \"дисковода\"..."), QKeySequence("Ctrl+Alt+F"))->setEnabled(false);
+    addItem(viewMenu_, "ShowHDisc_Item", QStringLiteral("Отобразить буфер \"жёсткого диска\"..."), QKeySequence("Ctrl+Alt+H"))->setEnabled(false);
+    addItem(viewMenu_, "ShowNet_Item", QStringLiteral("Отобразить буфер \"сетевого адаптера\"..."), QKeySequence("Ctrl+Alt+N"))->setEnabled(false);
+    addItem(viewMenu_, "ShowPrinter_Item", QStringLiteral("Отобразить буфер \"принтера\"..."), QKeySequence("Ctrl+Alt+P"))->setEnabled(false);
+    viewMenu_->addSeparator();
+    connect(addItem(viewMenu_, "ToggleCommands_Item", QStringLiteral("Отобразить/скрыть систему команд МП ОРЛАН-М"),
+                    QKeySequence(Qt::Key_Space)),
+            &QAction::triggered, this, &TMainFrm::toggleCommandTable);
+    viewMenu_->addSeparator();
+    connect(addItem(viewMenu_, "ShowStack_Item", QStringLiteral("Показать стековую область памяти"), {}),
+            &QAction::triggered, this, &TMainFrm::showStackArea);
+
+    settingsMenu_ = bar->addMenu(QStringLiteral("Настройки"));
+    settingsMenu_->setObjectName(QStringLiteral("Settings_Menu"));
+    addItem(settingsMenu_, "VZUSetup_Item", QStringLiteral("Установка каталогов для \"внешних ЗУ\""), {})->setEnabled(false);
+    addItem(settingsMenu_, "NetSetup_Item", QStringLiteral("Настройки сети для \"сетевого адаптера\""), {})->setEnabled(false);
+
+    helpMenu_ = bar->addMenu(QStringLiteral("Помощь"));
+    helpMenu_->setObjectName(QStringLiteral("Help_Menu"));
+    addItem(helpMenu_, "Help_Item", QStringLiteral("Вызвать справку"), QKeySequence(Qt::Key_F1))->setEnabled(false);
+    helpMenu_->addSeparator();
+    addItem(helpMenu_, "About_Item", QStringLiteral("О программе..."), {})->setEnabled(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keeping the window in step with the machine
+
+void TMainFrm::refreshView() {
+    scheme_->showState(machine_);
+    const ChangeMarks changes = machine_.changes;
+    memoryModel_->catchUp(changes);
+    if (changes.highestPcSet >= 0) memGrid_->followPc(changes.highestPcSet);
+    if (changes.pcMoved && !followingPc_) {
+        // The memory editor follows PC through its address field.
+        followingPc_ = true;
+        const QString text = q(formatWord(machine_.s.pc));
+        if (ramNum_->text() != text)
+            ramNum_->setText(text);
+        else
+            onAddressTextChanged(text);
+        followingPc_ = false;
+    }
+    machine_.changes = {};
+}
+
+void TMainFrm::setEditingEnabled(bool enabled) {
+    editingEnabled_ = enabled;
+    applyEnabledStates();
+}
+
+void TMainFrm::setRunMode(bool running) {
+    const QString hint = running ? kStopHint : kRunHint;
+    doProgram_->setToolTip(hint);
+    doProgram_->setChecked(running);
+    doProgramItem_->setText(hint);
+    if (!running) refreshView();
+    applyEnabledStates();
+}
+
+void TMainFrm::setHaltItemEnabled(bool enabled) {
+    haltItemEnabled_ = enabled;
+    clearHaltItem_->setEnabled(enabled);
+}
+
+void TMainFrm::setWorkspaceLocked(bool locked) {
+    locked_ = locked;
+    applyEnabledStates();
+}
+
+void TMainFrm::applyEnabledStates() {
+    const bool edit = editingEnabled_ && !locked_;
+    memGrid_->setEnabled(edit);
+    ramNum_->setEnabled(edit);
+    ramUpDn_->setEnabled(edit);
+    ramVal_->setEnabled(edit && addressComplete_);
+    ramEnter_->setEnabled(edit && addressComplete_ && ramEnterReady_);
+    regNam_->setEnabled(edit);
+    regUpDn_->setEnabled(edit);
+    regVal_->setEnabled(edit);
+    regEnter_->setEnabled(edit && regEnterReady_);
+    resetRam_->setEnabled(edit);
+    resetRegs_->setEnabled(edit);
+    fileMenu_->menuAction()->setEnabled(edit);
+    resetRamItem_->setEnabled(edit);
+    resetRegsItem_->setEnabled(edit);
+
+    for (QToolButton* b : {doProgram_, doCommand_, doTime_}) b->setEnabled(!locked_);
+    scheme_->setRegisterLabelsEnabled(!locked_);
+    for (QMenu* m : {mpMenu_, viewMenu_, settingsMenu_, helpMenu_}) m->menuAction()->setEnabled(!locked_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Execution
+
+void TMainFrm::doTime() {
+    cpu_.executeTact();
+    refreshView();
+}
+
+void TMainFrm::doCommand() {
+    cpu_.executeInstruction();
+    refreshView();
+}
+
+void TMainFrm::doProgram() {
+    cpu_.toggleRun();
+    refreshView();
+}
+
+void TMainFrm::clearHaltFlag() {
+    cpu_.clearHaltFlag();
+    refreshView();
+}
+
+void TMainFrm::closeEvent(QCloseEvent* event) {
+    // The run loop lives below this handler: end the run so that it returns.
+    if (cpu_.running()) cpu_.toggleRun();
+    helpPopup_->hide();
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Resets
+
+void TMainFrm::resetMemory() {
+    setWorkspaceLocked(true);
+    statusTxt_->setText(QStringLiteral("Сброс ОЗУ:"));
+    progress_->setRange(0, 0x10000);
+    progress_->setValue(0);
+    statusTxt_->show();
+    progress_->show();
+    for (int cell = 0; cell < 0x10000; ++cell) {
+        machine_.writeMemory(static_cast<uint16_t>(cell), 0);
+        if (cell % 1000 == 0) {
+            progress_->setValue(cell);
+            QCoreApplication::processEvents();
+        }
+    }
+    progress_->setValue(0x10000);
+    ramVal_->setText(QStringLiteral("00"));
+    statusTxt_->hide();
+    progress_->hide();
+    setWorkspaceLocked(false);
+    refreshView();
+}
+
+void TMainFrm::resetRegisters() {
+    cpu_.resetRegisters();
+    ramNum_->setText(QStringLiteral("0000"));
+    regUpDn_->setPosition(0);
+    regNam_->setText(QStringLiteral("A"));
+    regVal_->setMaxLength(2);
+    regVal_->setText(QStringLiteral("00"));
+    refreshView();
+    memGrid_->selectAddress(0);
+}
+
+void TMainFrm::newWorkspace() {
+    resetMemory();
+    resetRegisters();
+}
+
+void TMainFrm::toggleCommandTable() {
+    if (commPanel_->isShown())
+        commPanel_->placeHidden();
+    else
+        commPanel_->placeShown();
+}
+
+void TMainFrm::showStackArea() { memGrid_->showStackArea(machine_.s.sp); }
+
+// ---------------------------------------------------------------------------------------------
+// Memory editor
+
+void TMainFrm::onAddressTextChanged(const QString& text) {
+    const QString filtered = q(filterHexDigits(text.toStdString()));
+    if (filtered != text) {
+        ramNum_->setText(filtered);  // runs this rule again on the filtered text
+        return;
+    }
+    addressComplete_ = filtered.size() == 4;
+    if (addressComplete_) {
+        const auto address = static_cast<uint16_t>(*parseHex(filtered.toStdString()));
+        ramUpDn_->setPosition(address);
+        memGrid_->selectAddress(address);
+        ramVal_->setText(q(formatByte(machine_.s.memory[address])));
+        ramEnterReady_ = true;
+        if (!followingPc_) {
+            // The user named this cell: show it, and show PC on the scheme.
+            memGrid_->revealAddress(address);
+            if (machine_.s.pc != address) machine_.movePC(address);
+            applyEnabledStates();
+            refreshView();
+            return;
+        }
+    }
+    applyEnabledStates();
+}
+
+void TMainFrm::onValueTextEdited(const QString& text) {
+    const QString filtered = q(filterHexDigits(text.toStdString()));
+    if (filtered != text) ramVal_->setText(filtered);
+    ramEnterReady_ = filtered.size() == 2;
+    applyEnabledStates();
+}
+
+void TMainFrm::chooseAddress(uint16_t address) {
+    const QString text = q(formatWord(address));
+    if (ramNum_->text() != text)
+        ramNum_->setText(text);
+    else
+        onAddressTextChanged(text);
+    refreshView();
+}
+
+void TMainFrm::enterValue() {
+    const uint16_t address = machine_.s.pc;
+    const auto value = static_cast<uint8_t>(parseHex(ramVal_->text().toStdString()).value_or(0));
+    machine_.writeMemory(address, value);
+    chooseAddress(address == 0xFFFF ? address : static_cast<uint16_t>(address + 1));
+    ramVal_->setFocus();
+    ramVal_->selectAll();
+}
+
+void TMainFrm::onOpcodeDropped(uint16_t address, uint8_t opcode) {
+    if (!editingEnabled_ || locked_) return;
+    machine_.writeMemory(address, opcode);
+    ramVal_->setText(q(formatByte(opcode)));
+    ramUpDn_->setPosition(address);
+    refreshView();
+}
+
+void TMainFrm::showHelp(int opcode, const QString& mnemonic, const QPoint& globalPos) {
+    if (helpPopup_->showHelp(opcode, mnemonic)) helpPopup_->popUpAt(globalPos);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Register panel
+
+int TMainFrm::registerCyclePosition() const { return regUpDn_->position(); }
+
+void TMainFrm::selectRegister(const QString& name) {
+    regVal_->setMaxLength(digitsOf(name));
+    if (regNam_->text() != name)
+        regNam_->setText(name);
+    else
+        showRegisterValue();
+    regVal_->setFocus();
+    regVal_->selectAll();
+}
+
+void TMainFrm::stepRegister(int direction) {
+    int position = regUpDn_->position() + direction;
+    if (position >= kCycleLength) position = 0;
+    if (position < 0) position = kCycleLength - 1;
+    regUpDn_->setPosition(position);
+    selectRegister(QLatin1String(kRegisterCycle[position].name));
+}
+
+void TMainFrm::onRegisterNameChanged(const QString& text) {
+    if (text.size() >= 2 && text != "SP" && text != "PC") {
+        regNam_->setText(text.left(1));
+        return;
+    }
+    if (!validRegisterName(text)) {
+        if (!text.isEmpty()) regNam_->setText(QString());
+        return;
+    }
+    showRegisterValue();
+}
+
+void TMainFrm::showRegisterValue() {
+    const QString name = regNam_->text();
+    regVal_->setMaxLength(digitsOf(name));
+    std::string value;
+    const MachineState& s = machine_.s;
+    if (name == "SP")
+        value = formatWord(s.sp);
+    else if (name == "PC")
+        value = formatWord(s.pc);
+    else if (name == "W")
+        value = formatByte(s.w);
+    else if (name == "Z")
+        value = formatByte(s.z);
+    else
+        value = formatByte(s.reg[std::string("BCDEHL_A").find(name.toStdString()[0])]);
+    regVal_->setText(q(value));
+}
+
+void TMainFrm::onRegisterValueChanged(const QString& text) {
+    const QString filtered = q(filterHexDigits(text.toStdString()));
+    if (filtered != text) {
+        regVal_->setText(filtered);
+        return;
+    }
+    regEnterReady_ = filtered.size() == regVal_->maxLength();
+    applyEnabledStates();
+}
+
+// A key typed into the name field; returns true when the key was taken.
+bool TMainFrm::registerNameKey(int key, const QString& text) {
+    if (text.isEmpty() && key != Qt::Key_Backspace && key != Qt::Key_Delete) return false;
+    if (!text.isEmpty() && !text.at(0).isPrint()) return false;
+    regEnterReady_ = true;
+    const QChar c = text.isEmpty() ? QChar() : text.at(0).toUpper();
+    if (QStringLiteral("ABCDEHLWZ").contains(c) && !c.isNull()) {
+        selectRegister(QString(c));
+    } else if (c == 'S') {
+        selectRegister(QStringLiteral("SP"));
+    } else if (c == 'P') {
+        selectRegister(QStringLiteral("PC"));
+    } else {
+        regNam_->clear();
+        regVal_->clear();
+        regEnterReady_ = false;
+    }
+    applyEnabledStates();
+    return true;
+}
+
+void TMainFrm::writeRegister() {
+    const QString name = regNam_->text();
+    if (name.isEmpty()) return;
+    const uint32_t value = parseHex(regVal_->text().toStdString()).value_or(0);
+    MachineState& s = machine_.s;
+    switch (name.at(0).toLatin1()) {
+        case 'S': machine_.setSP(static_cast<int32_t>(value & 0xFFFF)); break;
+        case 'P': machine_.movePC(static_cast<uint16_t>(value)); break;
+        case 'W': s.w = static_cast<uint8_t>(value); break;
+        case 'Z': s.z = static_cast<uint8_t>(value); break;
+        case 'A': s.reg[A] = static_cast<uint8_t>(value); break;
+        case 'B': s.reg[B] = static_cast<uint8_t>(value); break;
+        case 'C': s.reg[C] = static_cast<uint8_t>(value); break;
+        case 'D': s.reg[D] = static_cast<uint8_t>(value); break;
+        case 'E': s.reg[E] = static_cast<uint8_t>(value); break;
+        case 'H': s.reg[H] = static_cast<uint8_t>(value); break;
+        case 'L': s.reg[L] = static_cast<uint8_t>(value); break;
+        default: return;
+    }
+    machine_.changes.haltChanged = true;  // the PC row and the stack colours are drawn again
+    refreshView();
+    regVal_->setFocus();
+    regVal_->selectAll();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys of the edit fields and the pointer leaving the instruction table
+
+bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter && watched->isWidgetType() && commPanel_) {
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->window() == this && w != commPanel_ && !commPanel_->isAncestorOf(w)) commPanel_->pointerLeft();
+        return false;
+    }
+    if (watched == regNam_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        return registerNameKey(key->key(), key->text());
+    }
+    if (watched == regVal_ && event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            writeRegister();  // the Enter key writes short values too
+            return true;
+        }
+    }
+    if (watched == regVal_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) {
+            stepRegister(key->key() == Qt::Key_Down ? +1 : -1);
+            return true;
+        }
+    }
+    if (watched == ramVal_ && event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const uint16_t address = machine_.s.pc;
+        switch (key->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                enterValue();
+                return true;
+            case Qt::Key_Up:
+                if (address < 0xFFFF) chooseAddress(static_cast<uint16_t>(address + 1));
+                ramVal_->setFocus();
+                ramVal_->selectAll();
+                return true;
+            case Qt::Key_Down:
+                if (address > 0) chooseAddress(static_cast<uint16_t>(address - 1));
+                ramVal_->setFocus();
+                ramVal_->selectAll();
+                return true;
+            default:
+                break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace orlan

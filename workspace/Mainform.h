@@ -1,0 +1,154 @@
+// TMainFrm: the main window. It owns the machine, the engine and its host, lays out the scheme,
+// the memory view and editor, the register panel, the execution and reset buttons, the menu and
+// the sliding instruction table, and copies the machine onto them after every tact (about 60
+// times a second while a program runs).
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "Commands.h"
+#include "GuiHost.h"
+#include "MessageService.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QToolButton;
+
+namespace orlan {
+
+class CommPanel;
+class MemoryModel;
+class MemoryView;
+class SchemeWidget;
+class TCommHelpFrm;
+class UpDown;
+
+// Until the devices are wired, OUT reaches no device window.
+class UnwiredPorts : public PortMap {
+public:
+    void output(Device, uint8_t) override {}
+};
+
+class TMainFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainFrm(MessageService& messages, QWidget* parent = nullptr);
+    ~TMainFrm() override;
+
+    Machine& machine() { return machine_; }
+    CCommands& cpu() { return cpu_; }
+    MessageService& messages() { return messages_; }
+    GuiHost& host() { return host_; }
+    TCommHelpFrm* helpPopup() const { return helpPopup_; }
+    CommPanel* commPanel() const { return commPanel_; }
+
+    // Copies the machine onto the scheme, the memory view and the memory editor, then clears the
+    // machine's change marks.
+    void refreshView();
+
+    // --- called by the engine's host ---
+    void setEditingEnabled(bool enabled);
+    void setRunMode(bool running);
+    void setHaltItemEnabled(bool enabled);
+
+    // --- commands (buttons, menu items) ---
+    void doTime();
+    void doCommand();
+    void doProgram();
+    void clearHaltFlag();
+    void resetMemory();
+    void resetRegisters();
+    void newWorkspace();
+    void toggleCommandTable();
+    void showStackArea();
+
+    // The workspace lock of long operations (memory reset, files).
+    void setWorkspaceLocked(bool locked);
+    bool workspaceLocked() const { return locked_; }
+
+    // --- register panel ---
+    void selectRegister(const QString& name);
+    void stepRegister(int direction);
+    void writeRegister();
+    int registerCyclePosition() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildScheme(QWidget* client);
+    void buildMemoryGroups(QWidget* client);
+    void buildRegisterGroup(QWidget* client);
+    void buildExecutionGroups(QWidget* client);
+    void buildMenu();
+    QAction* addItem(QMenu* menu, const char* objectName, const QString& text, const QKeySequence& key);
+    void applyEnabledStates();
+
+    // Memory editor and view.
+    void onAddressTextChanged(const QString& text);
+    void onValueTextEdited(const QString& text);
+    void chooseAddress(uint16_t address);  // as the user selecting a row
+    void enterValue();
+    void onOpcodeDropped(uint16_t address, uint8_t opcode);
+    void showHelp(int opcode, const QString& mnemonic, const QPoint& globalPos);
+
+    // Register panel.
+    void onRegisterNameChanged(const QString& text);
+    void onRegisterValueChanged(const QString& text);
+    bool registerNameKey(int key, const QString& text);
+    void showRegisterValue();
+
+    Machine machine_;
+    MessageService& messages_;
+    GuiHost host_;
+    UnwiredPorts ports_;
+    CCommands cpu_;
+
+    SchemeWidget* scheme_ = nullptr;
+    MemoryModel* memoryModel_ = nullptr;
+    MemoryView* memGrid_ = nullptr;
+    QLineEdit* ramNum_ = nullptr;
+    UpDown* ramUpDn_ = nullptr;
+    QLineEdit* ramVal_ = nullptr;
+    QToolButton* ramEnter_ = nullptr;
+    QLineEdit* regNam_ = nullptr;
+    UpDown* regUpDn_ = nullptr;
+    QLineEdit* regVal_ = nullptr;
+    QToolButton* regEnter_ = nullptr;
+    QToolButton* doProgram_ = nullptr;
+    QToolButton* doCommand_ = nullptr;
+    QToolButton* doTime_ = nullptr;
+    QToolButton* resetRam_ = nullptr;
+    QToolButton* resetRegs_ = nullptr;
+    QList<QToolButton*> deviceButtons_;
+    QLabel* statusTxt_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    CommPanel* commPanel_ = nullptr;
+    TCommHelpFrm* helpPopup_ = nullptr;
+
+    QMenu* fileMenu_ = nullptr;
+    QMenu* mpMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* settingsMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* doProgramItem_ = nullptr;
+    QAction* resetRamItem_ = nullptr;
+    QAction* resetRegsItem_ = nullptr;
+    QAction* clearHaltItem_ = nullptr;
+
+    bool editingEnabled_ = true;
+    bool locked_ = false;
+    bool addressComplete_ = true;  // RAM_Num_ED holds four digits
+    bool ramEnterReady_ = true;
+    bool regEnterReady_ = true;
+    bool haltItemEnabled_ = false;
+    bool followingPc_ = false;
+};
+
+}  // namespace orlan

@@ -1,0 +1,46 @@
+// The 64 KiB memory as a table: address, value and mnemonic of every cell, read straight from the
+// machine (nothing is stored per row). The model also colours the SP row, the stack area above SP
+// and the HLT at which the processor halted; catchUp() tells the views which rows to repaint.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <cstdint>
+
+#include "machine.h"
+
+namespace orlan {
+
+class MemoryModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { AddressColumn = 0, ValueColumn = 1, MnemonicColumn = 2 };
+    static constexpr int kRows = 0x10000;
+
+    explicit MemoryModel(const Machine& m, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    Qt::DropActions supportedDropActions() const override;
+
+    // Emits dataChanged for what moved since the last call: the written rows, the rows whose stack
+    // colours changed with SP and the old and new halt rows. Reads the marks, never clears them.
+    void catchUp(const ChangeMarks& c);
+    // For wholesale changes (file load, memory reset).
+    void resetAll();
+
+    // The row marked as the halted HLT, or -1.
+    int haltRow() const;
+
+private:
+    void emitRows(int first, int last, int firstColumn = AddressColumn);
+
+    const Machine& m_;
+    uint16_t shownSp_;
+    int shownHaltRow_;
+};
+
+}  // namespace orlan

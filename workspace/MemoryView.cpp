@@ -1,0 +1,192 @@
+#include "MemoryView.h"
+
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
+
+namespace orlan {
+namespace {
+
+const QString kMimeOpcode = QStringLiteral("application/x-orlan-opcode");
+
+// Plain cell drawing: the model's colours when it gives some (they win over the selection),
+// otherwise the palette's, with the text 2 px right of and 1 px below the cell's corner.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QVariant back = index.data(Qt::BackgroundRole);
+        const QVariant fore = index.data(Qt::ForegroundRole);
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group =
+            option.state & QStyle::State_Enabled ? QPalette::Active : QPalette::Disabled;
+
+        QBrush background = option.palette.brush(group, QPalette::Base);
+        QColor text = option.palette.color(group, QPalette::Text);
+        if (back.canConvert<QBrush>() && !back.isNull()) {
+            background = back.value<QBrush>();
+            text = fore.value<QBrush>().color();
+        } else if (selected) {
+            background = option.palette.brush(group, QPalette::Highlight);
+            text = option.palette.color(group, QPalette::HighlightedText);
+        }
+        p->save();
+        p->fillRect(option.rect, background);
+        p->setClipRect(option.rect);
+        p->setFont(option.font);
+        p->setPen(text);
+        const QFontMetrics fm(option.font);
+        p->drawText(option.rect.left() + 2, option.rect.top() + 1 + fm.ascent(),
+                    index.data(Qt::DisplayRole).toString());
+        p->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return {MemoryView::kColumnWidth, MemoryView::kRowHeight};
+    }
+};
+
+int addressUnder(const QTableView* view, const QPoint& pos) { return view->rowAt(pos.y()); }
+
+}  // namespace
+
+MemoryView::MemoryView(QWidget* parent) : QTableView(parent) {
+    setObjectName(QStringLiteral("MemGrid"));
+    QFont small(QStringLiteral("DejaVu Sans Condensed"));
+    small.setPixelSize(10);
+    setFont(small);
+
+    setItemDelegate(new CellDelegate(this));
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollMode(ScrollPerItem);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(kRowHeight);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(kColumnWidth);
+    horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setFixedHeight(kRowHeight + 4);
+
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setDragDropMode(DropOnly);
+}
+
+void MemoryView::setModel(QAbstractItemModel* model) {
+    QTableView::setModel(model);
+    // The header resets its sections with every model; keep the fixed geometry.
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+}
+
+void MemoryView::selectAddress(uint16_t a) {
+    if (!model() || !selectionModel()) return;
+    const QModelIndex target = model()->index(a, 0);
+    const bool wasQuiet = quiet_;
+    const bool autoScroll = hasAutoScroll();
+    quiet_ = true;
+    setAutoScroll(false);  // the current-index change would otherwise scroll the row into view
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    setAutoScroll(autoScroll);
+    quiet_ = wasQuiet;
+}
+
+void MemoryView::revealAddress(uint16_t a) {
+    if (model()) scrollTo(model()->index(a, 0), EnsureVisible);
+}
+
+int MemoryView::selectedAddress() const {
+    const QModelIndex current = selectionModel() ? selectionModel()->currentIndex() : QModelIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int MemoryView::firstVisibleAddress() const { return verticalScrollBar()->value(); }
+
+void MemoryView::scrollToFirstVisible(int address) {
+    // The scroll range is laid out lazily; bring it up to date before clamping against it.
+    executeDelayedItemsLayout();
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(std::clamp(address, bar->minimum(), bar->maximum()));
+}
+
+void MemoryView::followPc(int highestPcSet) {
+    if (highestPcSet < 0) return;
+    if (highestPcSet - firstVisibleAddress() > kPcLead) scrollToFirstVisible(highestPcSet - kPcLead);
+}
+
+void MemoryView::showStackArea(uint16_t sp) { scrollToFirstVisible(std::max(0, sp - kStackLead)); }
+
+void MemoryView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (quiet_ || !current.isValid() || current.row() == previous.row()) return;
+    emit rowChosen(static_cast<uint16_t>(current.row()));
+}
+
+void MemoryView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kMimeOpcode)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MemoryView::dragMoveEvent(QDragMoveEvent* event) {
+    if (!event->mimeData()->hasFormat(kMimeOpcode)) {
+        event->ignore();
+        return;
+    }
+    const int row = addressUnder(this, event->position().toPoint());
+    if (row < 0) {
+        event->ignore();
+        return;
+    }
+    // The row under the pointer becomes PC, as if the user had clicked it.
+    if (row != selectedAddress()) {
+        selectAddress(static_cast<uint16_t>(row));
+        emit rowChosen(static_cast<uint16_t>(row));
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+
+    // Scroll while the pointer rests near the top or bottom edge.
+    const int y = event->position().toPoint().y();
+    if (y < autoScrollMargin() || y > viewport()->height() - autoScrollMargin()) startAutoScroll();
+}
+
+void MemoryView::dragLeaveEvent(QDragLeaveEvent* event) {
+    stopAutoScroll();
+    event->accept();
+}
+
+void MemoryView::dropEvent(QDropEvent* event) {
+    stopAutoScroll();
+    const QByteArray bytes = event->mimeData()->data(kMimeOpcode);
+    const int row = addressUnder(this, event->position().toPoint());
+    if (bytes.size() != 1 || row < 0) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit opcodeDropped(static_cast<uint16_t>(row), static_cast<uint8_t>(bytes[0]));
+}
+
+}  // namespace orlan

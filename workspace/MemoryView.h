@@ -1,0 +1,55 @@
+// MemGrid: the memory list of the main window, one row per cell over a MemoryModel.
+// The selected row is PC: selecting a row by mouse or keyboard emits rowChosen, while selectAddress
+// (the program following PC) stays quiet. Instructions dragged from the instruction table are
+// dropped here as opcodes.
+#pragma once
+
+#include <QTableView>
+#include <cstdint>
+
+namespace orlan {
+
+class MemoryView : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr int kColumnWidth = 50;
+    static constexpr int kRowHeight = 12;
+    // Rows between the first visible row and PC before a PC change scrolls the view.
+    static constexpr int kPcLead = 13;
+    // Rows shown above SP by the stack area view.
+    static constexpr int kStackLead = 6;
+
+    explicit MemoryView(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+
+    // Selects the row without emitting rowChosen and without scrolling.
+    void selectAddress(uint16_t a);
+    // Scrolls as little as needed to show the row (typing an address, the up/down control).
+    void revealAddress(uint16_t a);
+    int selectedAddress() const;  // -1 when nothing is selected
+    int firstVisibleAddress() const;
+    // Makes `address` the first visible row, as far as the scroll range allows.
+    void scrollToFirstVisible(int address);
+    // After PC changes: scrolls down so that the highest PC set is at most kPcLead rows below the
+    // first visible row. Never scrolls up.
+    void followPc(int highestPcSet);
+    // The stack area view: SP becomes the seventh visible row (or the view starts at 0000).
+    void showStackArea(uint16_t sp);
+
+signals:
+    void rowChosen(uint16_t address);
+    void opcodeDropped(uint16_t address, uint8_t opcode);
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool quiet_ = false;  // set while the program moves the selection
+};
+
+}  // namespace orlan
