@@ -127,6 +127,15 @@ FileError writeFileReplacing(const std::string& path, const std::vector<uint8_t>
                                                 fs::perms::others_write)) == fs::perms::none)
         return FileError::CannotWrite;
 
+    // A folder without write permission is read-only for everyone, even where the system would
+    // let a privileged user write into it anyway.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::file_status folderStatus = fs::status(folder, ec);
+    if (ec || !fs::is_directory(folderStatus)) return FileError::CannotWrite;
+    if ((folderStatus.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
+        fs::perms::none)
+        return FileError::CannotWrite;
+
     fs::path temp = target;
     temp += ".orlan-tmp";
     {

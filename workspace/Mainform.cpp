@@ -436,24 +436,34 @@ void TMainFrm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Resets
 
-void TMainFrm::resetMemory() {
-    setWorkspaceLocked(true);
-    statusTxt_->setText(QStringLiteral("Сброс ОЗУ:"));
-    progress_->setRange(0, 0x10000);
+void TMainFrm::showProgress(const QString& status, int maximum) {
+    statusTxt_->setText(status);
+    progress_->setRange(0, maximum);
     progress_->setValue(0);
     statusTxt_->show();
     progress_->show();
+}
+
+void TMainFrm::setProgress(int position) { progress_->setValue(position); }
+
+void TMainFrm::hideProgress() {
+    statusTxt_->hide();
+    progress_->hide();
+}
+
+void TMainFrm::resetMemory() {
+    setWorkspaceLocked(true);
+    showProgress(QStringLiteral("Сброс ОЗУ:"), 0x10000);
     for (int cell = 0; cell < 0x10000; ++cell) {
         machine_.writeMemory(static_cast<uint16_t>(cell), 0);
         if (cell % 1000 == 0) {
-            progress_->setValue(cell);
+            setProgress(cell);
             QCoreApplication::processEvents();
         }
     }
-    progress_->setValue(0x10000);
+    setProgress(0x10000);
     ramVal_->setText(QStringLiteral("00"));
-    statusTxt_->hide();
-    progress_->hide();
+    hideProgress();
     setWorkspaceLocked(false);
     refreshView();
 }

@@ -70,6 +70,10 @@ public:
     // The workspace lock of long operations (memory reset, files).
     void setWorkspaceLocked(bool locked);
     bool workspaceLocked() const { return locked_; }
+    // Status_TXT and Progress over the 65536 cells of a long operation.
+    void showProgress(const QString& status, int maximum);
+    void setProgress(int position);
+    void hideProgress();
 
     // --- register panel ---
     void selectRegister(const QString& name);

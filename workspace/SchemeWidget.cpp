@@ -25,25 +25,25 @@ struct Place {
 constexpr int kOrigin = 8;
 constexpr int kLabelHeight = 13;
 constexpr Place kPlaces[] = {
-    {Element::Data_Buf, 231, 54, 49},    {Element::RegA_Val, 18, 120, 49},
-    {Element::Buf_Reg_1, 84, 120, 49},   {Element::Flags_Reg, 150, 120, 49},
-    {Element::Cmd_Reg, 231, 120, 49},    {Element::Cmd_DC, 231, 167, 49},
-    {Element::Buf_Reg_2, 18, 167, 49},   {Element::Addr_Buf, 381, 290, 49},
-    {Element::Status_Reg, 81, 42, 42},   {Element::PSW_Label, 42, 56, 84},
-    {Element::RegW_Val, 320, 137, 22},   {Element::RegZ_Val, 392, 137, 22},
-    {Element::RegB_Val, 320, 170, 22},   {Element::RegD_Val, 320, 185, 22},
-    {Element::RegH_Val, 320, 200, 22},   {Element::RegC_Val, 392, 170, 22},
-    {Element::RegE_Val, 392, 185, 22},   {Element::RegL_Val, 392, 200, 22},
-    {Element::SP_Val, 389, 215, 36},     {Element::PC_Val, 389, 230, 36},
-    {Element::Cycle_Num, 36, 231, 18},   {Element::Time_Num, 36, 245, 18},
+    {Element::Data_Buf, 231, 54, 49},      {Element::RegA_Val, 18, 120, 49},
+    {Element::Buf_Reg_1, 84, 120, 49},     {Element::Flags_Reg, 150, 120, 49},
+    {Element::Cmd_Reg, 231, 120, 49},      {Element::Cmd_DC, 231, 167, 49},
+    {Element::Buf_Reg_2, 18, 167, 49},     {Element::Addr_Buf, 381, 290, 49},
+    {Element::Status_Reg, 81, 42, 42},     {Element::PSW_Label, 42, 56, 84},
+    {Element::RegW_Val, 320, 137, 22},     {Element::RegZ_Val, 392, 137, 22},
+    {Element::RegB_Val, 320, 170, 22},     {Element::RegD_Val, 320, 185, 22},
+    {Element::RegH_Val, 320, 200, 22},     {Element::RegC_Val, 392, 170, 22},
+    {Element::RegE_Val, 392, 185, 22},     {Element::RegL_Val, 392, 200, 22},
+    {Element::SP_Val, 389, 215, 36},       {Element::PC_Val, 389, 230, 36},
+    {Element::Cycle_Num, 36, 231, 18},     {Element::Time_Num, 36, 245, 18},
     {Element::INC_DEC_Syst, 415, 245, 17},
 };
 static_assert(std::size(kPlaces) == kElementCount);
 
 // Lamp centres on the picture, in Lamp order.
 constexpr QPoint kLampPoints[kLampCount] = {
-    {138, 47}, {152, 47}, {166, 47}, {180, 47}, {194, 47},  // Z S P C AC
-    {60, 322}, {74, 322}, {88, 322}, {102, 322}, {116, 322}, {130, 322},
+    {138, 47},  {152, 47},  {166, 47},  {180, 47},  {194, 47},  // Z S P C AC
+    {60, 322},  {74, 322},  {88, 322},  {102, 322}, {116, 322}, {130, 322},
     {144, 322}, {158, 322}, {172, 322}, {186, 322}, {200, 322},  // F2 .. WR
 };
 
@@ -73,7 +73,9 @@ bool isRegisterLabel(Element e) {
            std::end(kRegisterLabels);
 }
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QFont dejaVu(int pixels, bool bold = false) {
     QFont f(QStringLiteral("DejaVu Sans"));
@@ -99,7 +101,9 @@ QFont fitted(QFont f, const QStringList& texts, qreal width, int minStretch = 66
 // --- drawing the picture -------------------------------------------------------------------
 // Rectangles are given by their outermost pixels, so 1-pixel frames land on whole pixels.
 
-QRectF pixels(int x0, int y0, int x1, int y1) { return QRectF(x0 + 0.5, y0 + 0.5, x1 - x0, y1 - y0); }
+QRectF pixels(int x0, int y0, int x1, int y1) {
+    return QRectF(x0 + 0.5, y0 + 0.5, x1 - x0, y1 - y0);
+}
 
 void drawBox(QPainter& p, int x0, int y0, int x1, int y1, const QColor& fill = kBoxFill) {
     p.setPen(QPen(Qt::black, 1));
@@ -158,8 +162,8 @@ QPainterPath busOutline(const std::vector<Band>& bands, qreal width) {
             back.setLength(headLength);
             const QPointF unit = (back.p2() - tip) / headLength;
             const QPointF normal(-unit.y(), unit.x());
-            heads.addPolygon(QPolygonF{tip, back.p2() + normal * headHalf,
-                                       back.p2() - normal * headHalf, tip});
+            heads.addPolygon(
+                QPolygonF{tip, back.p2() + normal * headHalf, back.p2() - normal * headHalf, tip});
             return back.p2() + unit * 0.5;  // a hair of overlap so the union has no seam
         };
         QPolygonF& pts = b.points;
@@ -226,7 +230,8 @@ void drawScheme(QPainter& p) {
     // Status word and cycle label.
     drawBox(p, 28, 19, 124, 63);
     drawCaption(p, pixels(29, 20, 123, 33), QStringLiteral("Рег.состояния"), bold);
-    drawCaption(p, QRectF(32, 34, 38, 13), QStringLiteral("PSW"), bold, Qt::AlignRight | Qt::AlignVCenter);
+    drawCaption(p, QRectF(32, 34, 38, 13), QStringLiteral("PSW"), bold,
+                Qt::AlignRight | Qt::AlignVCenter);
     drawArrow(p, {76.5, 64}, {76.5, 74}, false, true);
 
     // Flag lamps.
@@ -274,7 +279,7 @@ void drawScheme(QPainter& p) {
     drawCaption(p, QRectF(90, 150, 88, 26), QStringLiteral("АЛУ"), dejaVu(16, true));
     drawArrow(p, {100.5, 131}, {100.5, 141}, false, true);  // from buffer register 1
     drawArrow(p, {166.5, 131}, {166.5, 141}, true, true);   // with the flags
-    drawArrow(p, {66, 166.5}, {79.5, 166.5}, false, true);    // from buffer register 2
+    drawArrow(p, {66, 166.5}, {79.5, 166.5}, false, true);  // from buffer register 2
     // The result goes up to the internal bus.
     p.setPen(QPen(Qt::black, 1.5));
     p.drawLine(QPointF(190, 160.5), QPointF(206.5, 160.5));
@@ -309,7 +314,8 @@ void drawScheme(QPainter& p) {
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(QPointF(288.5, 111.5), QPointF(432.5, 111.5));
     drawArrow(p, {360.5, 85}, {360.5, 95}, true, true);
-    drawCaption(p, QRectF(291, 113, 139, 12), QStringLiteral("Регистры временного хранения"), caption);
+    drawCaption(p, QRectF(291, 113, 139, 12), QStringLiteral("Регистры временного хранения"),
+                caption);
     drawRegisterCell(p, QStringLiteral("W"), 299, 128, 335);
     drawRegisterCell(p, QStringLiteral("Z"), 371, 128, 407);
     drawCaption(p, QRectF(291, 146, 139, 12), QStringLiteral("Рег-ры общего назначения (РОН)"),
@@ -344,14 +350,14 @@ void drawScheme(QPainter& p) {
     drawArrow(p, {433, 343.5}, {444, 343.5}, true, true);   // external data bus
 
     // Bus-signal lamps hang on the control bus, their names above them.
-    const char* signalNames[] = {"F2", "F1", "SYNC", "READY", "WAIT", "HOLD",
-                                 "HLDA", "INT", "INTE", "DBIN", "WR"};
+    const char* signalNames[] = {"F2",   "F1",  "SYNC", "READY", "WAIT", "HOLD",
+                                 "HLDA", "INT", "INTE", "DBIN",  "WR"};
     for (int i = 0; i < 11; ++i) {
         const QPoint c = kLampPoints[static_cast<int>(Lamp::F2) + i];
         p.setPen(QPen(Qt::black, 1));
         p.drawLine(QPointF(c.x() + 0.5, c.y() + 5), QPointF(c.x() + 0.5, 366.5));
         p.save();
-        p.translate(c.x() + 0.5, c.y() - 6);
+        p.translate(c.x() + 0.5, c.y() - 7);
         p.rotate(-90);
         const QString name = QString::fromLatin1(signalNames[i]);
         const QFont f = dejaVu(9, true);
@@ -359,7 +365,7 @@ void drawScheme(QPainter& p) {
         if (name == QLatin1String("WR")) {  // active low
             const qreal w = QFontMetricsF(f).horizontalAdvance(name);
             p.setPen(QPen(Qt::black, 1));
-            p.drawLine(QPointF(0.5, -5.5), QPointF(w, -5.5));
+            p.drawLine(QPointF(0, -6), QPointF(w, -6));
         }
         p.restore();
     }
@@ -418,7 +424,8 @@ SchemeWidget::SchemeWidget(QWidget* parent) : QWidget(parent) {
         label->setAlignment(Qt::AlignCenter);
         const QStringList samples = possibleTexts(e);
         // Long texts take a smaller face; every value must fit its label whole.
-        const bool wide = samples.first().size() > 4 || e == Element::Cmd_DC || e == Element::PSW_Label;
+        const bool wide =
+            samples.first().size() > 4 || e == Element::Cmd_DC || e == Element::PSW_Label;
         label->setFont(fitted(dejaVu(wide ? 9 : 10, true), samples, place.width - 1));
         if (isRegisterLabel(e)) {
             label->setCursor(Qt::PointingHandCursor);
@@ -462,16 +469,21 @@ void SchemeWidget::showState(const Machine& m) {
         QRegion dirty;
         for (int l = 0; l < kLampCount; ++l) {
             const LampSet b = lampBit(static_cast<Lamp>(l));
-            if ((lamps_ ^ m.s.lamps) & b) dirty += QRect(kLampPoints[l] - QPoint(6, 6), QSize(13, 13));
+            if ((lamps_ ^ m.s.lamps) & b)
+                dirty += QRect(kLampPoints[l] - QPoint(6, 6), QSize(13, 13));
         }
         lamps_ = m.s.lamps;
         update(dirty);
     }
 }
 
-QLabel* SchemeWidget::elementLabel(Element e) const { return labels_[static_cast<int>(e)]; }
+QLabel* SchemeWidget::elementLabel(Element e) const {
+    return labels_[static_cast<int>(e)];
+}
 
-QPoint SchemeWidget::lampPoint(Lamp l) { return kLampPoints[static_cast<int>(l)]; }
+QPoint SchemeWidget::lampPoint(Lamp l) {
+    return kLampPoints[static_cast<int>(l)];
+}
 
 QColor SchemeWidget::lampColorAt(Lamp l) const {
     const QPixmap shot = const_cast<SchemeWidget*>(this)->grab();

@@ -113,6 +113,19 @@ TEST_F(Files, FailedSaveKeepsThePreviousFile) {
     EXPECT_EQ(saveStateFile(path("no/such/folder/x.vst"), other), FileError::CannotWrite);
 }
 
+TEST_F(Files, ReadOnlyFolderIsNotWritten) {
+    ASSERT_EQ(saveStateFile(path("ro/keep.vst"), sampleMachine()), FileError::CannotWrite);  // no such folder
+    fs::create_directory(dir / "ro");
+    ASSERT_EQ(saveStateFile(path("ro/keep.vst"), sampleMachine()), FileError::None);
+    const auto before = readBytes("ro/keep.vst");
+    fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(saveStateFile(path("ro/keep.vst"), Machine{}), FileError::CannotWrite);
+    EXPECT_EQ(saveStateFile(path("ro/new.vst"), Machine{}), FileError::CannotWrite);
+    fs::permissions(dir / "ro", fs::perms::owner_all);
+    EXPECT_EQ(readBytes("ro/keep.vst"), before);
+    EXPECT_FALSE(fs::exists(dir / "ro" / "new.vst"));
+}
+
 TEST_F(Files, WriteProtectedFileIsNotReplaced) {
     writeBytes("ro.vst", {1, 2, 3});
     fs::permissions(path("ro.vst"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);

@@ -265,8 +265,18 @@ private slots:
         frm->machine().writeMemory(0x0102, 0x22);
         auto* table = child<CommandTable>("CommGrid");
         QCOMPARE(table->cellText(0xC + 1, 3 + 1), QStringLiteral("JMP adr"));
-        emit memGrid()->rowChosen(0x0100);  // the drag hovering over the row selects it
-        emit memGrid()->opcodeDropped(0x0100, 0xC3);
+        // The cell of row C, column 3 dragged over the memory view and dropped on row 0100.
+        MemoryView* view = memGrid();
+        view->scrollToFirstVisible(0x00F8);
+        const QPoint at = view->visualRect(view->model()->index(0x0100, 1)).center();
+        std::unique_ptr<QMimeData> mime(CommandTable::mimeDataFor(0xC3));
+        QDragEnterEvent enter(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &move);
+        QCOMPARE(edit("RAM_Num_ED")->text(), QStringLiteral("0100"));  // hovering selects the row
+        QDropEvent drop(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &drop);
         QCOMPARE(frm->machine().s.memory[0x0100], uint8_t{0xC3});
         QCOMPARE(frm->machine().s.memory[0x0101], uint8_t{0x11});
         QCOMPARE(frm->machine().s.memory[0x0102], uint8_t{0x22});

@@ -14,7 +14,9 @@ const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 128, 0);
 const QColor kMaroon(128, 0, 0);
 
-QColor colour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+QColor colour(const QLabel* label) {
+    return label->palette().color(QPalette::WindowText);
+}
 
 struct NoHost : Host {
     bool showMessage(const MessageBox&) override { return false; }
@@ -31,7 +33,7 @@ struct NoPorts : PortMap {
 
 class SchemeTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void labelPlaces_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("client");  // left, top, width in the main window's client area
@@ -114,8 +116,8 @@ private slots:
         QCOMPARE(colour(label(Element::PSW_Label)), kRed);
         QCOMPARE(colour(label(Element::SP_Val)), kRed);
         QCOMPARE(colour(label(Element::RegL_Val)), kGreen);
-        QCOMPARE(colour(label(Element::Time_Num)), kGreen);      // never active
-        QCOMPARE(colour(label(Element::INC_DEC_Syst)), kRed);    // always drawn red
+        QCOMPARE(colour(label(Element::Time_Num)), kGreen);    // never active
+        QCOMPARE(colour(label(Element::INC_DEC_Syst)), kRed);  // always drawn red
 
         // Back to idle, and texts that shrink to nothing.
         m.green(els(Element::RegA_Val, Element::PSW_Label, Element::SP_Val));
