@@ -1,22 +1,34 @@
-// The emulator's entry: one main window over the engine.
+// The emulator's entry: a single copy per user, the splash window while the main window fills its
+// views, then the event loop until the main window is closed.
 #include <QApplication>
 #include <QScreen>
 
 #include "Mainform.h"
 #include "MessageService.h"
+#include "Splashform.h"
+#include "singleinstance.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // A second copy ends at once, saying nothing; the first one goes on.
+    orlan::SingleInstance instance;
+    if (!instance.acquire()) return 0;
+
     QApplication::setApplicationName(QStringLiteral("Эмулятор МП-системы на базе МП ОРЛАН-М"));
-    QApplication::setApplicationDisplayName(QString());
 
     orlan::DialogMessageService messages;
     orlan::TMainFrm mainFrm(messages);
+    auto* splash = new orlan::TSplashFrm;
     mainFrm.adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        mainFrm.move(area.center() - mainFrm.rect().center());
-    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        mainFrm.move(screen->availableGeometry().center() - mainFrm.rect().center());
     mainFrm.show();
+
+    splash->show();
+    QCoreApplication::processEvents();  // so that the splash is drawn
+    mainFrm.refreshView();              // the views read the machine: nothing to fill row by row
+    splash->close();
+    delete splash;
+
     return QApplication::exec();
 }
