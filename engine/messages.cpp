@@ -97,6 +97,23 @@ constexpr MessageTemplate kMessages[] = {
      "\n"
      "Справка по командам недоступна. Восстановите этот файл в папке программы.",
      I::Warning, Btn::Ok},
+    // VersionCheckFailed (the about box's new-version check)
+    {"ORLAN - Ошибка",
+     "Произошла ошибка подключения к серверу.\n"
+     "Возможно отсутствует подключение к Интернет.\n"
+     "\n"
+     "Проверьте подключение и повторите попытку снова.",
+     I::Error, Btn::Ok},
+    // NewVersionAvailable: %1 the program's web site
+    {"ORLAN - Новая версия!",
+     "Имеется новая версия эмулятора. Посетите сайт программы:\n"
+     "%1",
+     I::Warning, Btn::Ok},
+    // NoNewVersion
+    {"ORLAN - Нет новой версии",
+     "На данный момент пока нет новой версии эмулятора.\n"
+     "Следите за обновлениями.",
+     I::Warning, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
 

@@ -22,8 +22,11 @@ enum class MessageId : uint8_t {
     SubprogramTooLarge,
     CannotReadFile,
     HelpFileMissing,
+    VersionCheckFailed,
+    NewVersionAvailable,
+    NoNewVersion,
 };
-inline constexpr int kMessageCount = 10;
+inline constexpr int kMessageCount = 13;
 
 struct MessageTemplate {
     std::string_view title;

@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "Aboutform.h"
 #include "CommandTable.h"
 #include "Commhelpform.h"
 #include "MemoryModel.h"
@@ -21,6 +22,7 @@
 #include "UpDown.h"
 #include "files.h"
 #include "notation.h"
+#include "paths.h"
 
 namespace orlan {
 
@@ -68,8 +70,12 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint, 
 
 }  // namespace
 
-TMainFrm::TMainFrm(MessageService& messages, QWidget* parent)
-    : QMainWindow(parent), messages_(messages), host_(*this), cpu_(machine_, host_, ports_) {
+TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
+    : QMainWindow(parent),
+      messages_(messages),
+      urls_(urls ? *urls : desktopUrls_),
+      host_(*this),
+      cpu_(machine_, host_, ports_) {
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(kCaption);
     // The window is laid out to the pixel: a small font keeps the group captions inside.
@@ -100,6 +106,7 @@ TMainFrm::TMainFrm(MessageService& messages, QWidget* parent)
         messages_.show(makeMessage(MessageId::HelpFileMissing, path.toStdString()), this);
     });
     connect(commPanel_, &CommPanel::hidden, helpPopup_, &QWidget::hide);
+    aboutFrm_ = new TAboutFrm(messages_, urls_, this);
 
     // Pointer movement anywhere in the window but the panel sends the panel back down.
     qApp->installEventFilter(this);
@@ -331,9 +338,11 @@ void TMainFrm::buildMenu() {
 
     helpMenu_ = bar->addMenu(QStringLiteral("Помощь"));
     helpMenu_->setObjectName(QStringLiteral("Help_Menu"));
-    addItem(helpMenu_, "Help_Item", QStringLiteral("Вызвать справку"), QKeySequence(Qt::Key_F1))->setEnabled(false);
+    connect(addItem(helpMenu_, "Help_Item", QStringLiteral("Вызвать справку"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &TMainFrm::openHelp);
     helpMenu_->addSeparator();
-    addItem(helpMenu_, "About_Item", QStringLiteral("О программе..."), {})->setEnabled(false);
+    connect(addItem(helpMenu_, "About_Item", QStringLiteral("О программе..."), {}), &QAction::triggered, this,
+            [this] { aboutFrm_->exec(); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -492,6 +501,11 @@ void TMainFrm::toggleCommandTable() {
 }
 
 void TMainFrm::showStackArea() { memGrid_->showStackArea(machine_.s.sp); }
+
+void TMainFrm::openHelp() {
+    // As the desktop's "open": what it says about a missing file is its own affair.
+    urls_.open(QUrl::fromLocalFile(besideExecutable(QStringLiteral("Help/ORLAN_Help.html"))));
+}
 
 // ---------------------------------------------------------------------------------------------
 // Memory editor

@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "GuiHost.h"
 #include "MessageService.h"
+#include "UrlOpener.h"
 
 class QAction;
 class QGroupBox;
@@ -25,6 +26,7 @@ class CommPanel;
 class MemoryModel;
 class MemoryView;
 class SchemeWidget;
+class TAboutFrm;
 class TCommHelpFrm;
 class UpDown;
 
@@ -37,7 +39,8 @@ public:
 class TMainFrm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainFrm(MessageService& messages, QWidget* parent = nullptr);
+    // urls: how links and the user manual are opened (the desktop when null).
+    explicit TMainFrm(MessageService& messages, UrlOpener* urls = nullptr, QWidget* parent = nullptr);
     ~TMainFrm() override;
 
     Machine& machine() { return machine_; }
@@ -45,6 +48,7 @@ public:
     MessageService& messages() { return messages_; }
     GuiHost& host() { return host_; }
     TCommHelpFrm* helpPopup() const { return helpPopup_; }
+    TAboutFrm* aboutBox() const { return aboutFrm_; }
     CommPanel* commPanel() const { return commPanel_; }
 
     // Copies the machine onto the scheme, the memory view and the memory editor, then clears the
@@ -66,6 +70,8 @@ public:
     void newWorkspace();
     void toggleCommandTable();
     void showStackArea();
+    // "Вызвать справку": the user manual Help/ORLAN_Help.html beside the executable.
+    void openHelp();
 
     // The workspace lock of long operations (memory reset, files).
     void setWorkspaceLocked(bool locked);
@@ -110,6 +116,8 @@ private:
 
     Machine machine_;
     MessageService& messages_;
+    DesktopUrlOpener desktopUrls_;
+    UrlOpener& urls_;
     GuiHost host_;
     UnwiredPorts ports_;
     CCommands cpu_;
@@ -135,6 +143,7 @@ private:
     QProgressBar* progress_ = nullptr;
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
+    TAboutFrm* aboutFrm_ = nullptr;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* mpMenu_ = nullptr;

@@ -18,12 +18,21 @@
 #include "SchemeWidget.h"
 #include "UpDown.h"
 #include "notation.h"
+#include "Aboutform.h"
 #include "scripted_messages.h"
 
 using namespace orlan;
 using orlan::test::ScriptedMessages;
 
 namespace {
+
+struct RecordingUrls : UrlOpener {
+    QList<QUrl> opened;
+    bool open(const QUrl& url) override {
+        opened << url;
+        return true;
+    }
+};
 
 const QColor kRed(255, 0, 0), kGreen(0, 128, 0);
 
@@ -33,6 +42,7 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
     ScriptedMessages* messages = nullptr;
+    RecordingUrls* urls = nullptr;
     TMainFrm* frm = nullptr;
 
     template <typename T>
@@ -78,13 +88,15 @@ class MainFormTest : public QObject {
 private slots:
     void init() {
         messages = new ScriptedMessages;
-        frm = new TMainFrm(*messages);
+        urls = new RecordingUrls;
+        frm = new TMainFrm(*messages, urls);
         frm->show();
         QVERIFY(QTest::qWaitForWindowExposed(frm));
     }
     void cleanup() {
         delete frm;
         delete messages;
+        delete urls;
     }
 
     void frameHasTheCaptionAndEveryMenu() {
@@ -392,6 +404,22 @@ private slots:
         QVERIFY(!frm->machine().lamp(Lamp::HLDA));
         QVERIFY(!item("ClearHLDA_Item")->isEnabled());
         QCOMPARE(edit("REG_Nam_ED")->text(), QStringLiteral("A"));
+    }
+
+    void helpAndAboutItems() {
+        QTest::keyClick(frm, Qt::Key_F1);
+        QCOMPARE(urls->opened.size(), 1);
+        QVERIFY(urls->opened[0].isLocalFile());
+        QVERIFY(urls->opened[0].toLocalFile().endsWith("/Help/ORLAN_Help.html"));
+        QCOMPARE(QFileInfo(urls->opened[0].toLocalFile()).dir().dirName(), QStringLiteral("Help"));
+        QVERIFY(messages->shown.empty());  // whatever the desktop says, the program says nothing
+        bool aboutShown = false;
+        QTimer::singleShot(0, frm, [&] {
+            aboutShown = frm->aboutBox()->isVisible();
+            frm->aboutBox()->accept();
+        });
+        item("About_Item")->trigger();
+        QVERIFY(aboutShown);
     }
 
     void memoryModelIsSound() {
