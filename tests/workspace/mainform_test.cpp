@@ -330,6 +330,16 @@ private slots:
         QTRY_VERIFY(!popup->isVisible());
     }
 
+    void missingHelpFileIsReported() {
+        auto* table = child<CommandTable>("CommGrid");
+        frm->toggleCommandTable();
+        frm->helpPopup()->setHelpFile(QStringLiteral("/nonexistent/CommHlp.vhp"));
+        QTest::mouseClick(table, Qt::RightButton, {}, table->cellRect(4, 15).center());
+        QCOMPARE(messages->count(MessageId::HelpFileMissing), 1);
+        QVERIFY(QString::fromStdString(messages->shown.back().text).contains("/nonexistent/CommHlp.vhp"));
+        QVERIFY(!frm->helpPopup()->isVisible());
+    }
+
     void registerPanelRules() {
         QLineEdit* name = edit("REG_Nam_ED");
         QLineEdit* value = edit("REG_Val_ED");
