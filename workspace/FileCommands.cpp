@@ -26,9 +26,13 @@ constexpr int kCells = 0x10000;
 constexpr int kCellsPerStep = 1024;
 
 // Names as the file system wants them (the engine takes narrow strings).
-std::string fsName(const QString& name) { return QFile::encodeName(name).toStdString(); }
+std::string fsName(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
 
-QString fullName(const QString& name) { return QFileInfo(name).absoluteFilePath(); }
+QString fullName(const QString& name) {
+    return QFileInfo(name).absoluteFilePath();
+}
 
 // The lock of long operations, released however the operation ends. It restores what it found,
 // so an operation run from inside another one leaves the outer one locked.
@@ -78,7 +82,8 @@ QFileDialog* makeDialog(QWidget* parent, const QString& title, const char* name)
     dialog->setDefaultSuffix(QStringLiteral("vst"));
     // A name typed without an extension gets the one of the file type shown.
     QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
-        dialog->setDefaultSuffix(filter == kSubprogramFilter ? QStringLiteral("vsp") : QStringLiteral("vst"));
+        dialog->setDefaultSuffix(filter == kSubprogramFilter ? QStringLiteral("vsp")
+                                                             : QStringLiteral("vst"));
     });
     return dialog;
 }
@@ -90,7 +95,8 @@ QFileDialog* makeDialog(QWidget* parent, const QString& title, const char* name)
 
 QString QtFileDialogs::openFileName(QWidget* parent) {
     if (!open_) {
-        open_ = makeDialog(parent, QStringLiteral("Открыть файл данных эмулятора ОРЛАН"), "OpenDlg");
+        open_ =
+            makeDialog(parent, QStringLiteral("Открыть файл данных эмулятора ОРЛАН"), "OpenDlg");
         open_->setAcceptMode(QFileDialog::AcceptOpen);
         open_->setFileMode(QFileDialog::ExistingFile);
     }
@@ -100,7 +106,8 @@ QString QtFileDialogs::openFileName(QWidget* parent) {
 
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& current) {
     if (!save_) {
-        save_ = makeDialog(parent, QStringLiteral("Сохранить файл данных эмулятора ОРЛАН"), "SaveDlg");
+        save_ =
+            makeDialog(parent, QStringLiteral("Сохранить файл данных эмулятора ОРЛАН"), "SaveDlg");
         save_->setAcceptMode(QFileDialog::AcceptSave);
         save_->setFileMode(QFileDialog::AnyFile);
         save_->setOption(QFileDialog::DontConfirmOverwrite, false);
@@ -116,7 +123,8 @@ QString QtFileDialogs::saveFileName(QWidget* parent, const QString& current) {
 WorkspaceFiles::WorkspaceFiles(TMainFrm& frm, std::unique_ptr<FileDialogs> dialogs, QObject* parent)
     : QObject(parent), frm_(frm), dialogs_(std::move(dialogs)) {
     subProgFrm_ = new TSubProgFrm(&frm_);
-    connect(subProgFrm_, &TSubProgFrm::transferRequested, this, &WorkspaceFiles::transferSubprogram);
+    connect(subProgFrm_, &TSubProgFrm::transferRequested, this,
+            &WorkspaceFiles::transferSubprogram);
 }
 
 WorkspaceFiles::~WorkspaceFiles() = default;
@@ -237,8 +245,10 @@ void WorkspaceFiles::writeStateFile(const QString& name) {
     // The bar walks the memory it holds while the window paints; the file is then written in one
     // go beside the old one and renamed over it, so a failed save leaves the old file as it was.
     const std::vector<uint8_t> image = stateImage(frm_.machine());
-    for (int last = kCellsPerStep - 1; last < kCells; last += kCellsPerStep) operation.stepDone(last);
-    if (writeFileReplacing(fsName(name), image) != FileError::None) warn(MessageId::CannotWriteFile, name, &frm_);
+    for (int last = kCellsPerStep - 1; last < kCells; last += kCellsPerStep)
+        operation.stepDone(last);
+    if (writeFileReplacing(fsName(name), image) != FileError::None)
+        warn(MessageId::CannotWriteFile, name, &frm_);
 }
 
 void WorkspaceFiles::transferSubprogram() {
@@ -253,8 +263,10 @@ void WorkspaceFiles::saveSubprogramFile() {
     const uint16_t from = subProgFrm_->fromCell();
     const uint16_t to = subProgFrm_->toCell();
     if (to < from) {
-        // The dialog stays open with the range as typed, to be corrected.
-        warn(MessageId::SubprogramRange, {}, subProgFrm_);
+        // The dialog stays open with the range as typed, to be corrected ("Сохранить" runs this
+        // without showing it).
+        warn(MessageId::SubprogramRange, {},
+             subProgFrm_->isVisible() ? static_cast<QWidget*>(subProgFrm_) : &frm_);
         return;
     }
     subProgFrm_->accept();

@@ -12,9 +12,11 @@
 #include <QProgressBar>
 #include <QStyle>
 #include <QToolButton>
+#include <memory>
 
 #include "Aboutform.h"
 #include "CommandTable.h"
+#include "FileCommands.h"
 #include "Commhelpform.h"
 #include "MemoryModel.h"
 #include "MemoryView.h"
@@ -94,6 +96,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     buildMemoryGroups(client);
     buildRegisterGroup(client);
     buildExecutionGroups(client);
+    files_ = new WorkspaceFiles(*this, std::make_unique<QtFileDialogs>(), this);
     buildMenu();
 
     commPanel_ = new CommPanel(client);
@@ -285,11 +288,14 @@ void TMainFrm::buildMenu() {
     connect(addItem(fileMenu_, "New_Item", QStringLiteral("Новый (очистить память и регистры)"), QKeySequence("Ctrl+N")),
             &QAction::triggered, this, &TMainFrm::newWorkspace);
     fileMenu_->addSeparator();
-    // Files, export and printing come with their own windows; until then their items stay disabled.
-    addItem(fileMenu_, "Open_Item", QStringLiteral("Открыть..."), QKeySequence("Ctrl+O"))->setEnabled(false);
-    addItem(fileMenu_, "Save_Item", QStringLiteral("Сохранить"), QKeySequence("Ctrl+S"))->setEnabled(false);
-    addItem(fileMenu_, "SaveAs_Item", QStringLiteral("Сохранить как..."), QKeySequence("Ctrl+Shift+S"))->setEnabled(false);
+    connect(addItem(fileMenu_, "Open_Item", QStringLiteral("Открыть..."), QKeySequence("Ctrl+O")), &QAction::triggered,
+            this, [this] { files_->open(); });
+    connect(addItem(fileMenu_, "Save_Item", QStringLiteral("Сохранить"), QKeySequence("Ctrl+S")), &QAction::triggered,
+            this, [this] { files_->save(); });
+    connect(addItem(fileMenu_, "SaveAs_Item", QStringLiteral("Сохранить как..."), QKeySequence("Ctrl+Shift+S")),
+            &QAction::triggered, this, [this] { files_->saveAs(); });
     fileMenu_->addSeparator();
+    // Export and printing come with their own windows; until then their items stay disabled.
     addItem(fileMenu_, "Export_Item", QStringLiteral("Экспорт..."), {})->setEnabled(false);
     fileMenu_->addSeparator();
     addItem(fileMenu_, "Print_Item", QStringLiteral("Печать..."), QKeySequence("Ctrl+P"))->setEnabled(false);
@@ -353,6 +359,15 @@ void TMainFrm::refreshView() {
     const ChangeMarks changes = machine_.changes;
     memoryModel_->catchUp(changes);
     if (changes.highestPcSet >= 0) memGrid_->followPc(changes.highestPcSet);
+    // A cell written under the editor's address (a file, a drop, the program itself) is shown,
+    // so that Enter never writes a stale value back.
+    if (changes.memoryChanged() && machine_.s.pc >= changes.memLo && machine_.s.pc <= changes.memHi)
+        ramVal_->setText(q(formatByte(machine_.s.memory[machine_.s.pc])));
+    // Likewise the register panel's register.
+    if (validRegisterName(regNam_->text())) {
+        const QString value = registerValueText(regNam_->text());
+        if (value != shownRegisterValue_) showRegisterValue();
+    }
     if (changes.pcMoved && !followingPc_) {
         // The memory editor follows PC through its address field.
         followingPc_ = true;
@@ -607,22 +622,20 @@ void TMainFrm::onRegisterNameChanged(const QString& text) {
     showRegisterValue();
 }
 
+QString TMainFrm::registerValueText(const QString& name) const {
+    const MachineState& s = machine_.s;
+    if (name == "SP") return q(formatWord(s.sp));
+    if (name == "PC") return q(formatWord(s.pc));
+    if (name == "W") return q(formatByte(s.w));
+    if (name == "Z") return q(formatByte(s.z));
+    return q(formatByte(s.reg[std::string("BCDEHL_A").find(name.toStdString()[0])]));
+}
+
 void TMainFrm::showRegisterValue() {
     const QString name = regNam_->text();
     regVal_->setMaxLength(digitsOf(name));
-    std::string value;
-    const MachineState& s = machine_.s;
-    if (name == "SP")
-        value = formatWord(s.sp);
-    else if (name == "PC")
-        value = formatWord(s.pc);
-    else if (name == "W")
-        value = formatByte(s.w);
-    else if (name == "Z")
-        value = formatByte(s.z);
-    else
-        value = formatByte(s.reg[std::string("BCDEHL_A").find(name.toStdString()[0])]);
-    regVal_->setText(q(value));
+    shownRegisterValue_ = registerValueText(name);
+    regVal_->setText(shownRegisterValue_);
 }
 
 void TMainFrm::onRegisterValueChanged(const QString& text) {

@@ -29,6 +29,7 @@ class SchemeWidget;
 class TAboutFrm;
 class TCommHelpFrm;
 class UpDown;
+class WorkspaceFiles;
 
 // Until the devices are wired, OUT reaches no device window.
 class UnwiredPorts : public PortMap {
@@ -49,6 +50,7 @@ public:
     GuiHost& host() { return host_; }
     TCommHelpFrm* helpPopup() const { return helpPopup_; }
     TAboutFrm* aboutBox() const { return aboutFrm_; }
+    WorkspaceFiles* files() const { return files_; }
     CommPanel* commPanel() const { return commPanel_; }
 
     // Copies the machine onto the scheme, the memory view and the memory editor, then clears the
@@ -113,6 +115,7 @@ private:
     void onRegisterValueChanged(const QString& text);
     bool registerNameKey(int key, const QString& text);
     void showRegisterValue();
+    QString registerValueText(const QString& name) const;
 
     Machine machine_;
     MessageService& messages_;
@@ -144,6 +147,7 @@ private:
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
     TAboutFrm* aboutFrm_ = nullptr;
+    WorkspaceFiles* files_ = nullptr;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* mpMenu_ = nullptr;
@@ -162,6 +166,7 @@ private:
     bool regEnterReady_ = true;
     bool haltItemEnabled_ = false;
     bool followingPc_ = false;
+    QString shownRegisterValue_;  // what the register panel last showed of its register
 };
 
 }  // namespace orlan

@@ -36,15 +36,15 @@ uint16_t cellOf(const QLineEdit* field) {
 
 TSubProgFrm::TSubProgFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SubProgFrm"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     setFont(dialogFont());
-    setFixedSize(250, 124);
+    setFixedSize(260, 124);
 
     label3_ = new QLabel(this);
     label3_->setObjectName(QStringLiteral("Label3"));
-    label3_->setGeometry(12, 10, 230, 16);
+    label3_->setGeometry(12, 10, 244, 16);
 
     auto* label1 = new QLabel(QStringLiteral("начиная с ячейки:"), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -76,7 +76,8 @@ TSubProgFrm::TSubProgFrm(QWidget* parent) : QDialog(parent) {
 
 void TSubProgFrm::setMode(Mode mode) {
     const bool save = mode == Mode::Save;
-    setWindowTitle(save ? QStringLiteral("Сохранение подпрограммы") : QStringLiteral("Открытие подпрограммы"));
+    setWindowTitle(save ? QStringLiteral("Сохранение подпрограммы")
+                        : QStringLiteral("Открытие подпрограммы"));
     label3_->setText(save ? QStringLiteral("Сохранить подпрограмму в файл")
                           : QStringLiteral("Загрузить подпрограмму в область ОЗУ"));
     label2_->setVisible(save);
@@ -84,17 +85,24 @@ void TSubProgFrm::setMode(Mode mode) {
 }
 
 // The dialog may be hidden: what counts is whether To_Ed is shown with it.
-TSubProgFrm::Mode TSubProgFrm::mode() const { return toEd_->isHidden() ? Mode::Load : Mode::Save; }
+TSubProgFrm::Mode TSubProgFrm::mode() const {
+    return toEd_->isHidden() ? Mode::Load : Mode::Save;
+}
 
-uint16_t TSubProgFrm::fromCell() const { return cellOf(fromEd_); }
-uint16_t TSubProgFrm::toCell() const { return cellOf(toEd_); }
+uint16_t TSubProgFrm::fromCell() const {
+    return cellOf(fromEd_);
+}
+uint16_t TSubProgFrm::toCell() const {
+    return cellOf(toEd_);
+}
 
 void TSubProgFrm::onFieldChanged(QLineEdit* field) {
     const QString text = field->text();
     const QString filtered = QString::fromStdString(filterHexDigits(text.toStdString()));
     if (filtered != text) {
         // The caret stays after the last character kept, not at the end of the field.
-        const int caret = static_cast<int>(filterHexDigits(text.left(field->cursorPosition()).toStdString()).size());
+        const int caret = static_cast<int>(
+            filterHexDigits(text.left(field->cursorPosition()).toStdString()).size());
         field->setText(filtered);  // runs this rule again on the filtered text
         field->setCursorPosition(caret);
         return;

@@ -395,6 +395,25 @@ private slots:
         QCOMPARE(text("RegA_Val"), QStringLiteral("01"));
     }
 
+    void editorsNeverShowStaleValues() {
+        // The register panel shows A; a program changes A: the field follows, so Enter cannot
+        // write the old value back.
+        poke(0, {0x3E, 0x77});
+        QCOMPARE(edit("REG_Val_ED")->text(), QStringLiteral("00"));
+        item("DoCommand_Item")->trigger();
+        QCOMPARE(edit("REG_Val_ED")->text(), QStringLiteral("77"));
+        // A value being typed survives a tact that leaves the register alone.
+        edit("REG_Val_ED")->setText(QStringLiteral("4"));
+        item("DoTime_Item")->trigger();
+        QCOMPARE(edit("REG_Val_ED")->text(), QStringLiteral("4"));
+        // A cell written at the selected address shows in the value field.
+        frm->machine().movePC(0x0040);
+        frm->refreshView();
+        frm->machine().writeMemory(0x0040, 0xAB);
+        frm->refreshView();
+        QCOMPARE(edit("RAM_Val_ED")->text(), QStringLiteral("AB"));
+    }
+
     void resetsLeaveWhatTheyShould() {
         poke(0x0010, {0x76});
         frm->machine().movePC(0x0010);
