@@ -1,10 +1,13 @@
 // Saves a picture of the main window after a few tacts of the demo program (for the README).
-// Usage: orlan-screenshot OUT.png [tacts] [--commands]  (run under Xvfb or offscreen)
+// Usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog]  (Xvfb or offscreen)
 #include <QApplication>
 #include <QPixmap>
 #include <QtTest>
 
+#include "Aboutform.h"
 #include "CommandTable.h"
+#include "FileCommands.h"
+#include "Subprogform.h"
 #include "Mainform.h"
 #include "MessageService.h"
 
@@ -21,7 +24,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int tacts = argc > 2 ? std::atoi(argv[2]) : 6;
-    const bool showCommands = argc > 3 && QString(argv[3]) == "--commands";
+    const QString extra = argc > 3 ? QString(argv[3]) : QString();
+    const bool showCommands = extra == "--commands";
     QuietMessages messages;
     orlan::TMainFrm frm(messages);
     frm.show();
@@ -31,7 +35,11 @@ int main(int argc, char** argv) {
     frm.refreshView();
     for (int i = 0; i < tacts; ++i) frm.doTime();
     if (showCommands) frm.toggleCommandTable();
+    QWidget* target = &frm;
+    if (extra == "--about") target = frm.aboutBox();
+    if (extra == "--subprog") target = frm.files()->subProgFrm();
+    if (target != &frm) target->show();
     QTest::qWait(200);
-    if (!frm.grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
+    if (!target->grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
     return 0;
 }
