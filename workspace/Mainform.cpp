@@ -54,6 +54,24 @@ bool validRegisterName(const QString& name) {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
+// The register a scheme label shows.
+QString registerNameOf(Element e) {
+    switch (e) {
+        case Element::RegA_Val: return QStringLiteral("A");
+        case Element::RegB_Val: return QStringLiteral("B");
+        case Element::RegC_Val: return QStringLiteral("C");
+        case Element::RegD_Val: return QStringLiteral("D");
+        case Element::RegE_Val: return QStringLiteral("E");
+        case Element::RegH_Val: return QStringLiteral("H");
+        case Element::RegL_Val: return QStringLiteral("L");
+        case Element::RegW_Val: return QStringLiteral("W");
+        case Element::RegZ_Val: return QStringLiteral("Z");
+        case Element::SP_Val: return QStringLiteral("SP");
+        case Element::PC_Val: return QStringLiteral("PC");
+        default: return {};
+    }
+}
+
 QFont editorFont(int pointSize) {
     QFont f(QStringLiteral("DejaVu Sans Mono"));
     f.setPointSize(pointSize);
@@ -129,9 +147,7 @@ void TMainFrm::buildScheme(QWidget* client) {
     connect(scheme_, &SchemeWidget::registerLabelClicked, this, [this](Element e) {
         // While an instruction is unfinished a label selects nothing.
         if (!editingEnabled_ || locked_) return;
-        selectRegister(QString(elementName(e) == "SP_Val"   ? "SP"
-                               : elementName(e) == "PC_Val" ? "PC"
-                                                            : QString(QChar(elementName(e)[3]))));
+        selectRegister(registerNameOf(e));
     });
 
     struct Device {
