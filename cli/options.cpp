@@ -98,12 +98,7 @@ class Parser {
     explicit Parser(const std::vector<std::string_view>& args) : args_(args) {}
 
     ParseResult parse() {
-        for (std::string_view a : args_)
-            if (a == "--help" || a == "-h") {
-                result_.options.help = true;
-                return std::move(result_);
-            }
-        while (pos_ < args_.size() && result_.error.empty()) parseOne();
+        while (pos_ < args_.size() && result_.error.empty() && !result_.options.help) parseOne();
         return std::move(result_);
     }
 
@@ -140,6 +135,11 @@ class Parser {
         Options& o = result_.options;
         std::string_view v;
 
+        // Only where an option stands: "--state -h" names a file called "-h".
+        if (option == "--help" || option == "-h") {
+            result_.options.help = true;
+            return;
+        }
         if (option == "--run") {
             if (inlineValue) return fail("--run takes no value");
             o.executions.push_back({Execution::Kind::Run});

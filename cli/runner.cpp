@@ -1,5 +1,7 @@
 #include "runner.h"
 
+#include <algorithm>
+
 #include <filesystem>
 #include <system_error>
 #include <type_traits>
@@ -236,7 +238,11 @@ bool Runner::openPortFiles() {
             openFiles_.emplace_back(p.path, f);
         }
         // Ports past 04h reach no device: their file is created but never written.
-        if (p.port < kDeviceCount) ports_.files[p.port].push_back(f);
+        // The same file named twice for a port still gets each byte once.
+        if (p.port < kDeviceCount) {
+            auto& files = ports_.files[p.port];
+            if (std::find(files.begin(), files.end(), f) == files.end()) files.push_back(f);
+        }
     }
     return true;
 }

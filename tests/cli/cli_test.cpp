@@ -384,6 +384,12 @@ TEST_F(CliTest, PortOutputFilesGetTheDeviceBytes) {
     EXPECT_EQ(fs::file_size(path("none.bin")), 0u);
     EXPECT_EQ(readBytes("both.bin"), (std::vector<uint8_t>{0x41, 0x42, 0x42}));
 
+    // The same file named twice for one port still gets each byte once.
+    const Result twice = run({"--poke", "0000=3E41D30076", "--port-out", "00=" + path("twice.bin"), "--port-out",
+                              "00=" + path("twice.bin"), "--run"});
+    EXPECT_EQ(twice.status, 0);
+    EXPECT_EQ(readBytes("twice.bin"), (std::vector<uint8_t>{0x41}));
+
     std::string outs;
     for (const auto& line : r.lines()) {
         const size_t at = line.find("\"out\":[");
@@ -433,6 +439,10 @@ TEST_F(CliTest, HelpPrintsUsage) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("Usage: orlan-cli", 0), 0u);
     EXPECT_NE(r.out.find("--port-out NN=FILE"), std::string::npos);
+    // As the value of an option, "-h" is a file name, not a request for help.
+    const Result asValue = run({"--state", "-h"});
+    EXPECT_EQ(asValue.status, 2);
+    EXPECT_TRUE(asValue.out.empty());
 }
 
 }  // namespace
