@@ -137,8 +137,6 @@ private:
     void jumpTacts(bool met);
     void callTacts(bool met);
     void returnTacts(bool met);
-    // Data_Buf := memory[addr], red, shown as a cycle of type t.
-    void readCell(uint16_t addr, CycleType t);
     // One push tact of CALL and RST: SP - 1 with "-1", stack write of value at Addr_Buf.
     void pushByte(uint8_t value);
     // Tacts 4 to 7 of OUT and IN: the port number read at PC and put on the address bus.

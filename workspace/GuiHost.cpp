@@ -29,7 +29,7 @@ void GuiHost::processPendingInput() {
     if (now - lastEvents_ < kEventInterval) return;
     lastEvents_ = now;
     if (now - lastPaint_ >= kRepaintInterval) {
-        lastPaint_ = now;
+        lastPaint_ = lastEvents_;
         ++repaints_;
         frm_.refreshView();
     }

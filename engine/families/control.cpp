@@ -6,13 +6,6 @@
 
 namespace orlan {
 
-void CCommands::readCell(uint16_t addr, CycleType t) {
-    using E = Element;
-    showCycle(t);
-    m.s.dataBuf = m.s.memory[addr];
-    m.red(bit(E::Data_Buf));
-}
-
 void CCommands::pushByte(uint8_t value) {
     using E = Element;
     m.setSP(m.s.sp - 1);
@@ -39,7 +32,7 @@ void CCommands::jumpTacts(bool met) {
             break;
         case 6:
             m.green(els(E::Cycle_Num, E::Addr_Buf));
-            readCell(m.s.pc, CycleType::MemoryRead);
+            memoryRead();  // at PC, which Addr_Buf holds
             break;
         case 7:
             endBusCycle();
@@ -57,7 +50,7 @@ void CCommands::jumpTacts(bool met) {
             break;
         case 9:
             m.green(els(E::Addr_Buf, E::Cycle_Num));
-            readCell(m.s.pc, CycleType::MemoryRead);
+            memoryRead();  // at PC, which Addr_Buf holds
             break;
         case 10:
             endBusCycle();
@@ -94,7 +87,7 @@ void CCommands::callTacts(bool met) {
             break;
         case 6:
             m.green(els(E::Cycle_Num, E::Addr_Buf));
-            readCell(m.s.pc, CycleType::MemoryRead);
+            memoryRead();  // at PC, which Addr_Buf holds
             break;
         case 7:
             endBusCycle();
@@ -110,7 +103,7 @@ void CCommands::callTacts(bool met) {
             break;
         case 9:
             m.green(els(E::Addr_Buf, E::Cycle_Num));
-            readCell(m.s.pc, CycleType::MemoryRead);
+            memoryRead();  // at PC, which Addr_Buf holds
             break;
         case 10:
             endBusCycle();
@@ -173,7 +166,7 @@ void CCommands::returnTacts(bool met) {
             break;
         case 7:
             m.green(bit(E::Addr_Buf));
-            readCell(m.s.sp, CycleType::StackRead);
+            memoryRead(CycleType::StackRead);  // at SP, which Addr_Buf holds
             break;
         case 8:
             endBusCycle();
@@ -191,7 +184,7 @@ void CCommands::returnTacts(bool met) {
             break;
         case 10:
             m.green(bit(E::Addr_Buf));
-            readCell(m.s.sp, CycleType::StackRead);
+            memoryRead(CycleType::StackRead);  // at SP, which Addr_Buf holds
             break;
         case 11:
             endBusCycle();

@@ -23,7 +23,7 @@ void CCommands::portNumberTact() {
             break;
         case 6:
             m.green(els(E::Cycle_Num, E::Addr_Buf));
-            readCell(m.s.pc, CycleType::MemoryRead);
+            memoryRead();  // at PC, which Addr_Buf holds
             break;
         case 7:
             endBusCycle();

@@ -99,9 +99,7 @@ void CCommands::POP(uint8_t pair) {
             break;
         case 7:
             m.green(els(E::Addr_Buf, E::Cycle_Num));
-            m.s.dataBuf = m.s.memory[m.s.sp];
-            m.red(bit(E::Data_Buf));
-            showCycle(CycleType::StackRead);
+            memoryRead(CycleType::StackRead);  // at SP, which Addr_Buf holds
             break;
         case 8:
             endBusCycle();
@@ -118,9 +116,7 @@ void CCommands::POP(uint8_t pair) {
             break;
         case 10:
             m.green(els(E::Addr_Buf, E::Cycle_Num));
-            m.s.dataBuf = m.s.memory[m.s.sp];
-            m.red(bit(E::Data_Buf));
-            showCycle(CycleType::StackRead);
+            memoryRead(CycleType::StackRead);  // at SP, which Addr_Buf holds
             break;
         case 11:
             endBusCycle();
@@ -147,9 +143,7 @@ void CCommands::XTHL() {
             break;
         case 6:
             m.green(els(E::Addr_Buf, E::Cycle_Num));
-            showCycle(CycleType::StackRead);
-            m.s.dataBuf = m.s.memory[m.s.sp];
-            m.red(bit(E::Data_Buf));
+            memoryRead(CycleType::StackRead);  // at SP, which Addr_Buf holds
             break;
         case 7:
             endBusCycle();
@@ -166,9 +160,7 @@ void CCommands::XTHL() {
             break;
         case 9:
             m.green(els(E::Addr_Buf, E::Cycle_Num));
-            showCycle(CycleType::StackRead);
-            m.s.dataBuf = m.s.memory[m.s.sp];
-            m.red(bit(E::Data_Buf));
+            memoryRead(CycleType::StackRead);  // at SP, which Addr_Buf holds
             break;
         case 10:
             endBusCycle();

@@ -180,7 +180,7 @@ class FilesWindowTest : public QObject {
     }
     void saveSubprogramAs(const QString& name, const QString& from, const QString& to) {
         dialogs->saveAnswer = name;
-        onDialog([=] {
+        onDialog([=, this] {
             fill(from, to);
             okBtn()->click();
         });
