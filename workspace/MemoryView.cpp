@@ -40,11 +40,21 @@ public:
         p->save();
         p->fillRect(option.rect, background);
         p->setClipRect(option.rect);
-        p->setFont(option.font);
+        const QString shown = index.data(Qt::DisplayRole).toString();
+        QFont font = option.font;
+        // The longest mnemonics ("LXI SP, d16") are drawn a little smaller rather than cut off.
+        const int room = option.rect.width() - 3;
+        const int wide = QFontMetrics(font).horizontalAdvance(shown);
+        if (wide > room) {
+            if (font.pixelSize() > 0)
+                font.setPixelSize(std::max(7, font.pixelSize() * room / wide));
+            else
+                font.setPointSizeF(std::max(5.0, font.pointSizeF() * room / wide));
+        }
+        p->setFont(font);
         p->setPen(text);
-        const QFontMetrics fm(option.font);
-        p->drawText(option.rect.left() + 2, option.rect.top() + 1 + fm.ascent(),
-                    index.data(Qt::DisplayRole).toString());
+        const QFontMetrics fm(font);
+        p->drawText(option.rect.left() + 2, option.rect.top() + 1 + fm.ascent(), shown);
         p->restore();
     }
 
