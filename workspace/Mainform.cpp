@@ -133,6 +133,10 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     qApp->installEventFilter(this);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The selected row is PC from the start.
+    followingPc_ = true;
+    onAddressTextChanged(ramNum_->text());
+    followingPc_ = false;
     refreshView();
 }
 

@@ -120,6 +120,12 @@ private slots:
         QCOMPARE(frm->findChild<QWidget*>("SchemeImg")->geometry(), QRect(8, 8, 463, 397));
     }
 
+    void startsWithRowZeroSelected() {
+        QCOMPARE(memGrid()->currentIndex().row(), 0);
+        QVERIFY(memGrid()->selectionModel()->isRowSelected(0, {}));
+        QCOMPARE(edit("RAM_Num_ED")->text(), QStringLiteral("0000"));
+    }
+
     void firstTactAfterStartUp() {
         QTest::mouseClick(button("DoTime_BTN"), Qt::LeftButton);
         QCOMPARE(text("Addr_Buf"), QStringLiteral("0000"));
