@@ -20,6 +20,7 @@
 #include "Commhelpform.h"
 #include "MemoryModel.h"
 #include "MemoryView.h"
+#include "Monform.h"
 #include "SchemeWidget.h"
 #include "UpDown.h"
 #include "files.h"
@@ -105,6 +106,11 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
+    // The device windows exist from the start: OUT reaches a device whether or not its window
+    // has ever been shown.
+    monFrm_ = new TMonFrm(messages_, this);
+    ports_.setMonitor(&monFrm_->device());
+
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(667, 463);
@@ -174,6 +180,8 @@ void TMainFrm::buildScheme(QWidget* client) {
         b->setEnabled(false);  // the device windows come with the devices
         deviceButtons_.append(b);
     }
+    deviceButtons_[0]->setEnabled(true);  // PF_Monitor
+    connect(deviceButtons_[0], &QToolButton::clicked, this, &TMainFrm::showMonitor);
 
     statusTxt_ = new QLabel(client);
     statusTxt_->setObjectName(QStringLiteral("Status_TXT"));
@@ -344,7 +352,8 @@ void TMainFrm::buildMenu() {
 
     viewMenu_ = bar->addMenu(QStringLiteral("Вид"));
     viewMenu_->setObjectName(QStringLiteral("View_Menu"));
-    addItem(viewMenu_, "ShowMonitor_Item", QStringLiteral("Отобразить \"монитор\"..."), QKeySequence("Ctrl+Alt+M"))->setEnabled(false);
+    connect(addItem(viewMenu_, "ShowMonitor_Item", QStringLiteral("Отобразить \"монитор\"..."), QKeySequence("Ctrl+Alt+M")),
+            &QAction::triggered, this, &TMainFrm::showMonitor);
     addItem(viewMenu_, "ShowFloppy_Item", QStringLiteral("Отобразить буфер \"дисковода\"..."), QKeySequence("Ctrl+Alt+F"))->setEnabled(false);
     addItem(viewMenu_, "ShowHDisc_Item", QStringLiteral("Отобразить буфер \"жёсткого диска\"..."), QKeySequence("Ctrl+Alt+H"))->setEnabled(false);
     addItem(viewMenu_, "ShowNet_Item", QStringLiteral("Отобразить буфер \"сетевого адаптера\"..."), QKeySequence("Ctrl+Alt+N"))->setEnabled(false);
@@ -536,6 +545,12 @@ void TMainFrm::toggleCommandTable() {
 }
 
 void TMainFrm::showStackArea() { memGrid_->showStackArea(machine_.s.sp); }
+
+void TMainFrm::showMonitor() {
+    monFrm_->show();
+    monFrm_->raise();
+    monFrm_->activateWindow();
+}
 
 void TMainFrm::openHelp() {
     // As the desktop's "open": what it says about a missing file is its own affair.

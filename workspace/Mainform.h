@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "GuiHost.h"
 #include "MessageService.h"
+#include "PortWiring.h"
 #include "UrlOpener.h"
 
 class QAction;
@@ -27,15 +28,10 @@ class MemoryModel;
 class MemoryView;
 class SchemeWidget;
 class TAboutFrm;
+class TMonFrm;
 class TCommHelpFrm;
 class UpDown;
 class WorkspaceFiles;
-
-// Until the devices are wired, OUT reaches no device window.
-class UnwiredPorts : public PortMap {
-public:
-    void output(Device, uint8_t) override {}
-};
 
 class TMainFrm : public QMainWindow {
     Q_OBJECT
@@ -50,6 +46,7 @@ public:
     GuiHost& host() { return host_; }
     TCommHelpFrm* helpPopup() const { return helpPopup_; }
     TAboutFrm* aboutBox() const { return aboutFrm_; }
+    TMonFrm* monFrm() const { return monFrm_; }
     WorkspaceFiles* files() const { return files_; }
     CommPanel* commPanel() const { return commPanel_; }
 
@@ -74,6 +71,8 @@ public:
     void showStackArea();
     // "Вызвать справку": the user manual Help/ORLAN_Help.html beside the executable.
     void openHelp();
+    // "Отобразить \"монитор\"..." and PF_Monitor.
+    void showMonitor();
 
     // The workspace lock of long operations (memory reset, files).
     void setWorkspaceLocked(bool locked);
@@ -122,7 +121,7 @@ private:
     DesktopUrlOpener desktopUrls_;
     UrlOpener& urls_;
     GuiHost host_;
-    UnwiredPorts ports_;
+    DevicePorts ports_;
     CCommands cpu_;
 
     SchemeWidget* scheme_ = nullptr;
@@ -147,6 +146,7 @@ private:
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
     TAboutFrm* aboutFrm_ = nullptr;
+    TMonFrm* monFrm_ = nullptr;
     WorkspaceFiles* files_ = nullptr;
 
     QMenu* fileMenu_ = nullptr;

@@ -19,6 +19,8 @@
 #include "UpDown.h"
 #include "notation.h"
 #include "Aboutform.h"
+#include "Monform.h"
+#include "MonitorDevice.h"
 #include "scripted_messages.h"
 
 using namespace orlan;
@@ -114,6 +116,12 @@ private slots:
         QCOMPARE(item("ToggleCommands_Item")->shortcut(), QKeySequence(Qt::Key_Space));
         QVERIFY(!item("ClearHLDA_Item")->isEnabled());
         QCOMPARE(item("ShowMonitor_Item")->text(), QStringLiteral("Отобразить \"монитор\"..."));
+        QVERIFY(item("ShowMonitor_Item")->isEnabled());
+        QCOMPARE(item("ShowMonitor_Item")->shortcut(), QKeySequence("Ctrl+Alt+M"));
+        QVERIFY(!item("ShowFloppy_Item")->isEnabled());  // its window comes later
+        QTest::mouseClick(button("PF_Monitor"), Qt::LeftButton);
+        QVERIFY(frm->monFrm()->isVisible());
+        frm->monFrm()->hide();
         QCOMPARE(button("DoTime_BTN")->toolTip(), QStringLiteral("Выполнить такт"));
         QCOMPARE(button("DoCommand_BTN")->toolTip(), QStringLiteral("Выполнить команду"));
         QCOMPARE(button("DoProgram_BTN")->toolTip(), QStringLiteral("Выполнить программу"));
@@ -165,6 +173,11 @@ private slots:
         QCOMPARE(messages->count(MessageId::HaltStop), 1);
         QCOMPARE(text("RegA_Val"), QStringLiteral("41"));
         QCOMPARE(text("PC_Val"), QStringLiteral("0005"));
+        // OUT 00h handed 41h to the monitor as a command byte: it waits for a character code.
+        MonitorDevice& monitor = frm->monFrm()->device();
+        QCOMPARE(monitor.buffer().text(), QStringLiteral("0000  41"));
+        QCOMPARE(monitor.phase(), 1);
+        QCOMPARE(monitor.colour(), 0x41);
         QVERIFY(item("ClearHLDA_Item")->isEnabled());
         QCOMPARE(button("DoProgram_BTN")->toolTip(), QStringLiteral("Выполнить программу"));
         QVERIFY(!button("DoProgram_BTN")->isChecked());

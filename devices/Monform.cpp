@@ -1,0 +1,335 @@
+#include "Monform.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+namespace orlan {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Монитор ОРЛАН");
+const QString kShowBufferHint = QStringLiteral("Отобразить видеобуфер");
+const QString kHideBufferHint = QStringLiteral("Скрыть видеобуфер");
+
+// The picture, laid out round the screen at (54, 26).
+const QRectF kCase(30, 6, 360, 316);
+const QRectF kRecess(46, 18, 328, 265);
+const QPoint kScreenAt(54, 26);
+const QPolygonF kNeck({QPointF(182, 321), QPointF(238, 321), QPointF(250, 350), QPointF(170, 350)});
+const QRectF kBase(120, 348, 180, 24);
+constexpr int kButtonTop = 292;
+constexpr int kButtonSize = 22;
+
+// A screen refresh is cheap, the dump view less so: while a program runs it catches up at most
+// about 60 times a second.
+constexpr int kBufferSyncMs = 16;
+
+QPainterPath monitorShape() {
+    QPainterPath shape;
+    shape.addRoundedRect(kCase, 16, 16);
+    shape.addPolygon(kNeck);
+    shape.addRoundedRect(kBase, 8, 8);
+    return shape.simplified();
+}
+
+// MonImg: the monitor drawn in code. Mouse presses go on to the window, which drags itself.
+class MonitorPicture : public QWidget {
+  public:
+    explicit MonitorPicture(QWidget* parent) : QWidget(parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor outline(84, 84, 78);
+
+        QLinearGradient stand(0, kNeck.boundingRect().top(), 0, kBase.bottom());
+        stand.setColorAt(0, QColor(128, 125, 115));
+        stand.setColorAt(1, QColor(178, 174, 160));
+        p.setPen(QPen(outline, 1));
+        p.setBrush(stand);
+        p.drawPolygon(kNeck);
+        p.drawRoundedRect(kBase, 8, 8);
+
+        QLinearGradient body(0, kCase.top(), 0, kCase.bottom());
+        body.setColorAt(0, QColor(218, 214, 200));
+        body.setColorAt(1, QColor(168, 164, 150));
+        p.setBrush(body);
+        p.drawRoundedRect(kCase.adjusted(0.5, 0.5, -0.5, -0.5), 16, 16);
+
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(44, 44, 44));
+        p.drawRoundedRect(kRecess, 6, 6);
+
+        // The maker's name and the power lamp on the front.
+        QFont brand(QStringLiteral("DejaVu Sans"));
+        brand.setPixelSize(12);
+        brand.setBold(true);
+        p.setFont(brand);
+        p.setPen(QColor(70, 70, 64));
+        p.drawText(QRectF(kScreenAt.x(), kButtonTop, 100, kButtonSize),
+                   Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("ОРЛАН"));
+        p.setPen(QPen(QColor(40, 70, 40), 1));
+        p.setBrush(QColor(40, 200, 60));
+        p.drawEllipse(QPointF(kScreenAt.x() + 112, kButtonTop + kButtonSize / 2.0), 4, 4);
+    }
+};
+
+// ScreenImg: the monitor's picture, pixel for pixel.
+class ScreenView : public QWidget {
+  public:
+    ScreenView(const MonitorDevice& device, QWidget* parent) : QWidget(parent), device_(device) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter p(this);
+        p.drawImage(event->rect(), device_.screen(), event->rect());
+    }
+
+  private:
+    const MonitorDevice& device_;
+};
+
+QToolButton* caseButton(QWidget* parent, const char* name, const QString& hint,
+                        QStyle::StandardPixmap icon, int left) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(hint);
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(left, kButtonTop, kButtonSize, kButtonSize);
+    return b;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The save dialog
+
+QString QtScreenshotDialog::saveFileName(QWidget* parent) {
+    if (!dialog_) {
+        dialog_ = new QFileDialog(parent);
+        dialog_->setObjectName(QStringLiteral("SaveScrDlg"));
+        dialog_->setAcceptMode(QFileDialog::AcceptSave);
+        dialog_->setFileMode(QFileDialog::AnyFile);
+        dialog_->setNameFilter(QStringLiteral("Файлы растровых рисунков (*.bmp)"));
+        dialog_->setDefaultSuffix(QStringLiteral("bmp"));
+    }
+    dialog_->selectFile(QStringLiteral("Экран ОРЛАН"));
+    if (dialog_->exec() != QDialog::Accepted) return {};
+    return dialog_->selectedFiles().value(0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window
+
+TMonFrm::TMonFrm(MessageService& messages, QWidget* parent)
+    : QWidget(parent), messages_(messages), dialog_(std::make_unique<QtScreenshotDialog>()) {
+    setObjectName(QStringLiteral("MonFrm"));
+    setWindowTitle(kCaption);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    setFont(font);
+    // Round the monitor the window is see-through.
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    monImg_ = new MonitorPicture(this);
+    monImg_->setObjectName(QStringLiteral("MonImg"));
+    monImg_->setGeometry(0, 0, kClientWidth, kHeightBufferHidden);
+
+    screenImg_ = new ScreenView(device_, monImg_);
+    screenImg_->setObjectName(QStringLiteral("ScreenImg"));
+    screenImg_->setGeometry(
+        QRect(kScreenAt, QSize(MonitorDevice::kScreenWidth, MonitorDevice::kScreenHeight)));
+
+    int left = kScreenAt.x() + MonitorDevice::kScreenWidth - 5 * (kButtonSize + 4) + 4;
+    auto next = [&left] {
+        const int at = left;
+        left += kButtonSize + 4;
+        return at;
+    };
+    QToolButton* clr = caseButton(monImg_, "ClrBuffer_BTN", QStringLiteral("Очистить видеобуфер"),
+                                  QStyle::SP_DialogResetButton, next());
+    QToolButton* save = caseButton(monImg_, "SaveScr_BTN",
+                                   QStringLiteral("Сохранить изображение на мониторе в файл..."),
+                                   QStyle::SP_DialogSaveButton, next());
+    keepVisible_ = caseButton(monImg_, "KeepVisible", QStringLiteral("Всегда сверху"),
+                              QStyle::SP_TitleBarShadeButton, next());
+    keepVisible_->setCheckable(true);
+    shBuff_ = caseButton(monImg_, "ShBuff_Img", kShowBufferHint, QStyle::SP_ArrowDown, next());
+    QToolButton* close = caseButton(monImg_, "CloseMon_Img", QStringLiteral("Закрыть"),
+                                    QStyle::SP_TitleBarCloseButton, next());
+
+    bufferGroup_ = new QGroupBox(QStringLiteral("Содержимое видеобуфера"), this);
+    bufferGroup_->setObjectName(QStringLiteral("BufferGroup"));
+    bufferGroup_->setGeometry(6, kHeightBufferHidden, kClientWidth - 12,
+                              kHeightBufferShown - kHeightBufferHidden - 6);
+    monBuffer_ = new QPlainTextEdit(bufferGroup_);
+    monBuffer_->setObjectName(QStringLiteral("MonBuffer"));
+    monBuffer_->setGeometry(8, 18, bufferGroup_->width() - 16, bufferGroup_->height() - 26);
+    monBuffer_->setReadOnly(true);
+    monBuffer_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    monBuffer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    monBuffer_->setUndoRedoEnabled(false);
+    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFixedPitch(true);
+    fixed.setPixelSize(11);
+    monBuffer_->setFont(fixed);
+
+    syncTimer_ = new QTimer(this);
+    syncTimer_->setSingleShot(true);
+    syncTimer_->setInterval(kBufferSyncMs);
+    connect(syncTimer_, &QTimer::timeout, this, &TMonFrm::syncBuffer);
+
+    connect(&device_, &MonitorDevice::changed, this, &TMonFrm::onDeviceChanged);
+    connect(&device_, &MonitorDevice::cleared, this, [this] {
+        monBuffer_->clear();
+        shownBytes_ = 0;
+    });
+    connect(clr, &QToolButton::clicked, this, &TMonFrm::clearBuffer);
+    connect(save, &QToolButton::clicked, this, &TMonFrm::saveScreen);
+    connect(keepVisible_, &QToolButton::toggled, this, &TMonFrm::setKeepOnTop);
+    connect(shBuff_, &QToolButton::clicked, this, [this] { setBufferShown(!bufferShown_); });
+    connect(close, &QToolButton::clicked, this, &QWidget::hide);
+
+    applyLook();
+}
+
+TMonFrm::~TMonFrm() = default;
+
+void TMonFrm::clearBuffer() {
+    device_.clear();
+}
+
+void TMonFrm::saveScreen() {
+    const QString name = dialog_->saveFileName(this);
+    if (name.isEmpty()) return;
+    // Written aside and renamed, so a failed save leaves an older picture of that name intact.
+    QSaveFile file(name);
+    const bool saved =
+        file.open(QIODevice::WriteOnly) && device_.screen().save(&file, "BMP") && file.commit();
+    if (!saved)
+        messages_.show(
+            makeMessage(MessageId::CannotWriteFile, QDir::toNativeSeparators(name).toStdString()),
+            this);
+}
+
+void TMonFrm::setKeepOnTop(bool on) {
+    if (keepVisible_->isChecked() != on) keepVisible_->setChecked(on);  // comes back here once
+    if (keepOnTop_ == on) return;
+    keepOnTop_ = on;
+    applyLook();
+}
+
+void TMonFrm::setBufferShown(bool shown) {
+    if (bufferShown_ == shown) return;
+    bufferShown_ = shown;
+    applyLook();
+    if (shown) syncBuffer();
+}
+
+void TMonFrm::setVisible(bool visible) {
+    if (visible && !isVisible() && !changingLook_ && bufferShown_) {
+        bufferShown_ = false;
+        applyLook();  // the window is still hidden: nothing flickers
+    }
+    QWidget::setVisible(visible);
+    if (visible && bufferShown_) syncBuffer();
+}
+
+void TMonFrm::applyLook() {
+    Qt::WindowFlags flags = Qt::Tool;
+    if (bufferShown_)
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    else
+        flags |= Qt::FramelessWindowHint;
+    if (keepOnTop_) flags |= Qt::WindowStaysOnTopHint;
+
+    const int height = bufferShown_ ? kHeightBufferShown : kHeightBufferHidden;
+    setFixedSize(kClientWidth, height);
+    bufferGroup_->setVisible(bufferShown_);
+    shBuff_->setToolTip(bufferShown_ ? kHideBufferHint : kShowBufferHint);
+    shBuff_->setIcon(
+        style()->standardIcon(bufferShown_ ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown));
+    // An X11 desktop may have no compositor to blend a see-through window; the shape cut from the
+    // window works there all the same. Other desktops always blend.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (bufferShown_)
+            clearMask();
+        else
+            setMask(QRegion(monitorShape().toFillPolygon().toPolygon()));
+    }
+
+    if (windowFlags() != flags) {
+        // New flags take the window off the screen; it comes back where it was.
+        const bool wasVisible = isVisible();
+        const QPoint at = pos();
+        changingLook_ = true;
+        setWindowFlags(flags);
+        if (wasVisible) {
+            move(at);
+            show();
+        }
+        changingLook_ = false;
+    }
+    update();
+}
+
+void TMonFrm::paintEvent(QPaintEvent*) {
+    // With the buffer shown the window is an ordinary tool window; otherwise only the monitor
+    // picture is drawn and the rest stays see-through.
+    if (!bufferShown_) return;
+    QPainter p(this);
+    p.fillRect(rect(), palette().button());
+}
+
+void TMonFrm::mousePressEvent(QMouseEvent* event) {
+    if (bufferShown_ || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    if (QWindow* window = windowHandle(); window && window->startSystemMove()) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void TMonFrm::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_) return QWidget::mouseMoveEvent(event);
+    move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void TMonFrm::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TMonFrm::onDeviceChanged() {
+    screenImg_->update();  // Qt folds many of these into one repaint
+    if (isVisible() && bufferShown_ && !syncTimer_->isActive()) syncTimer_->start();
+}
+
+void TMonFrm::syncBuffer() {
+    const HexDump& dump = device_.buffer();
+    if (dump.byteCount() == shownBytes_) return;
+    QTextCursor end(monBuffer_->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(dump.tail(shownBytes_));
+    shownBytes_ = dump.byteCount();
+    monBuffer_->verticalScrollBar()->setValue(monBuffer_->verticalScrollBar()->maximum());
+}
+
+}  // namespace orlan
