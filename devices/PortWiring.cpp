@@ -1,6 +1,8 @@
 #include "PortWiring.h"
 
 #include "MonitorDevice.h"
+#include "PrinterDevice.h"
+#include "StorageDevice.h"
 
 namespace orlan {
 
@@ -9,11 +11,17 @@ void DevicePorts::output(Device device, uint8_t value) {
         case Device::Monitor:
             if (monitor_) monitor_->byteInput(value);
             break;
-        // Not wired yet: their windows come later.
         case Device::Floppy:
+            if (floppy_) floppy_->byteInput(value);
+            break;
         case Device::HardDisk:
+            if (hardDisk_) hardDisk_->byteInput(value);
+            break;
+        // Not wired yet: their windows come later.
         case Device::Network:
+            break;
         case Device::Printer:
+            if (printer_) printer_->byteInput(value);
             break;
     }
 }

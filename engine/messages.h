@@ -25,8 +25,13 @@ enum class MessageId : uint8_t {
     VersionCheckFailed,
     NewVersionAvailable,
     NoNewVersion,
+    FloppyWriteFailure,
+    FloppyClearFailure,
+    HardDiskWriteFailure,
+    HardDiskClearFailure,
+    NoPrinter,
 };
-inline constexpr int kMessageCount = 13;
+inline constexpr int kMessageCount = 18;
 
 struct MessageTemplate {
     std::string_view title;

@@ -20,7 +20,11 @@
 #include "Commhelpform.h"
 #include "MemoryModel.h"
 #include "MemoryView.h"
+#include "Printerform.h"
+#include "Floppyform.h"
+#include "Hdiscform.h"
 #include "Monform.h"
+#include "Vzusetupform.h"
 #include "SchemeWidget.h"
 #include "UpDown.h"
 #include "files.h"
@@ -110,6 +114,11 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     // has ever been shown.
     monFrm_ = new TMonFrm(messages_, this);
     ports_.setMonitor(&monFrm_->device());
+    floppyFrm_ = new TFloppyFrm(messages_, this);
+    ports_.setFloppy(&floppyFrm_->device());
+    hdiscFrm_ = new THDiscFrm(messages_, this);
+    ports_.setHardDisk(&hdiscFrm_->device());
+    vzuSetupFrm_ = new TVZUSetupFrm(this);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
@@ -134,6 +143,10 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     });
     connect(commPanel_, &CommPanel::hidden, helpPopup_, &QWidget::hide);
     aboutFrm_ = new TAboutFrm(messages_, urls_, this);
+    printerFrm_ = new TPrinterFrm(messages_, this);
+    ports_.setPrinter(&printerFrm_->device());
+    deviceButtons_[4]->setEnabled(true);  // PF_Printer
+    connect(deviceButtons_[4], &QToolButton::clicked, this, &TMainFrm::showPrinter);
 
     // Pointer movement anywhere in the window but the panel sends the panel back down.
     qApp->installEventFilter(this);
@@ -182,6 +195,10 @@ void TMainFrm::buildScheme(QWidget* client) {
     }
     deviceButtons_[0]->setEnabled(true);  // PF_Monitor
     connect(deviceButtons_[0], &QToolButton::clicked, this, &TMainFrm::showMonitor);
+    deviceButtons_[1]->setEnabled(true);  // PF_Diskette
+    connect(deviceButtons_[1], &QToolButton::clicked, this, &TMainFrm::showFloppy);
+    deviceButtons_[2]->setEnabled(true);  // PF_HardDisk
+    connect(deviceButtons_[2], &QToolButton::clicked, this, &TMainFrm::showHDisc);
 
     statusTxt_ = new QLabel(client);
     statusTxt_->setObjectName(QStringLiteral("Status_TXT"));
@@ -354,10 +371,13 @@ void TMainFrm::buildMenu() {
     viewMenu_->setObjectName(QStringLiteral("View_Menu"));
     connect(addItem(viewMenu_, "ShowMonitor_Item", QStringLiteral("Отобразить \"монитор\"..."), QKeySequence("Ctrl+Alt+M")),
             &QAction::triggered, this, &TMainFrm::showMonitor);
-    addItem(viewMenu_, "ShowFloppy_Item", QStringLiteral("Отобразить буфер \"дисковода\"..."), QKeySequence("Ctrl+Alt+F"))->setEnabled(false);
-    addItem(viewMenu_, "ShowHDisc_Item", QStringLiteral("Отобразить буфер \"жёсткого диска\"..."), QKeySequence("Ctrl+Alt+H"))->setEnabled(false);
+    connect(addItem(viewMenu_, "ShowFloppy_Item", QStringLiteral("Отобразить буфер \"дисковода\"..."), QKeySequence("Ctrl+Alt+F")),
+            &QAction::triggered, this, &TMainFrm::showFloppy);
+    connect(addItem(viewMenu_, "ShowHDisc_Item", QStringLiteral("Отобразить буфер \"жёсткого диска\"..."), QKeySequence("Ctrl+Alt+H")),
+            &QAction::triggered, this, &TMainFrm::showHDisc);
     addItem(viewMenu_, "ShowNet_Item", QStringLiteral("Отобразить буфер \"сетевого адаптера\"..."), QKeySequence("Ctrl+Alt+N"))->setEnabled(false);
-    addItem(viewMenu_, "ShowPrinter_Item", QStringLiteral("Отобразить буфер \"принтера\"..."), QKeySequence("Ctrl+Alt+P"))->setEnabled(false);
+    connect(addItem(viewMenu_, "ShowPrinter_Item", QStringLiteral("Отобразить буфер \"принтера\"..."), QKeySequence("Ctrl+Alt+P")),
+            &QAction::triggered, this, &TMainFrm::showPrinter);
     viewMenu_->addSeparator();
     connect(addItem(viewMenu_, "ToggleCommands_Item", QStringLiteral("Отобразить/скрыть систему команд МП ОРЛАН-М"),
                     QKeySequence(Qt::Key_Space)),
@@ -368,7 +388,8 @@ void TMainFrm::buildMenu() {
 
     settingsMenu_ = bar->addMenu(QStringLiteral("Настройки"));
     settingsMenu_->setObjectName(QStringLiteral("Settings_Menu"));
-    addItem(settingsMenu_, "VZUSetup_Item", QStringLiteral("Установка каталогов для \"внешних ЗУ\""), {})->setEnabled(false);
+    connect(addItem(settingsMenu_, "VZUSetup_Item", QStringLiteral("Установка каталогов для \"внешних ЗУ\""), {}),
+            &QAction::triggered, this, [this] { vzuSetupFrm_->exec(); });
     addItem(settingsMenu_, "NetSetup_Item", QStringLiteral("Настройки сети для \"сетевого адаптера\""), {})->setEnabled(false);
 
     helpMenu_ = bar->addMenu(QStringLiteral("Помощь"));
@@ -546,10 +567,28 @@ void TMainFrm::toggleCommandTable() {
 
 void TMainFrm::showStackArea() { memGrid_->showStackArea(machine_.s.sp); }
 
+void TMainFrm::showPrinter() {
+    printerFrm_->show();
+    printerFrm_->raise();
+    printerFrm_->activateWindow();
+}
+
 void TMainFrm::showMonitor() {
     monFrm_->show();
     monFrm_->raise();
     monFrm_->activateWindow();
+}
+
+void TMainFrm::showFloppy() {
+    floppyFrm_->show();
+    floppyFrm_->raise();
+    floppyFrm_->activateWindow();
+}
+
+void TMainFrm::showHDisc() {
+    hdiscFrm_->show();
+    hdiscFrm_->raise();
+    hdiscFrm_->activateWindow();
 }
 
 void TMainFrm::openHelp() {

@@ -29,7 +29,11 @@ class MemoryView;
 class SchemeWidget;
 class TAboutFrm;
 class TMonFrm;
+class TFloppyFrm;
+class THDiscFrm;
+class TVZUSetupFrm;
 class TCommHelpFrm;
+class TPrinterFrm;
 class UpDown;
 class WorkspaceFiles;
 
@@ -47,8 +51,12 @@ public:
     TCommHelpFrm* helpPopup() const { return helpPopup_; }
     TAboutFrm* aboutBox() const { return aboutFrm_; }
     TMonFrm* monFrm() const { return monFrm_; }
+    TFloppyFrm* floppyFrm() const { return floppyFrm_; }
+    THDiscFrm* hdiscFrm() const { return hdiscFrm_; }
+    TVZUSetupFrm* vzuSetupFrm() const { return vzuSetupFrm_; }
     WorkspaceFiles* files() const { return files_; }
     CommPanel* commPanel() const { return commPanel_; }
+    TPrinterFrm* printerFrm() const { return printerFrm_; }
 
     // Copies the machine onto the scheme, the memory view and the memory editor, then clears the
     // machine's change marks.
@@ -69,10 +77,15 @@ public:
     void newWorkspace();
     void toggleCommandTable();
     void showStackArea();
+    // "Отобразить буфер \"принтера\"..." and PF_Printer.
+    void showPrinter();
     // "Вызвать справку": the user manual Help/ORLAN_Help.html beside the executable.
     void openHelp();
     // "Отобразить \"монитор\"..." and PF_Monitor.
     void showMonitor();
+    // "Отобразить буфер \"дисковода\"..." / PF_Diskette and "... \"жёсткого диска\"..." / PF_HardDisk.
+    void showFloppy();
+    void showHDisc();
 
     // The workspace lock of long operations (memory reset, files).
     void setWorkspaceLocked(bool locked);
@@ -145,8 +158,12 @@ private:
     QProgressBar* progress_ = nullptr;
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
+    TPrinterFrm* printerFrm_ = nullptr;
     TAboutFrm* aboutFrm_ = nullptr;
     TMonFrm* monFrm_ = nullptr;
+    TFloppyFrm* floppyFrm_ = nullptr;
+    THDiscFrm* hdiscFrm_ = nullptr;
+    TVZUSetupFrm* vzuSetupFrm_ = nullptr;
     WorkspaceFiles* files_ = nullptr;
 
     QMenu* fileMenu_ = nullptr;

@@ -14,7 +14,10 @@ int main(int argc, char** argv) {
     orlan::SingleInstance instance;
     if (!instance.acquire()) return 0;
 
-    QApplication::setApplicationName(QStringLiteral("Эмулятор МП-системы на базе МП ОРЛАН-М"));
+    // The caption names the program on the task bar; this short name only names its per-user
+    // folders (the folders standing for drives A: and C:, settings when beside the executable is
+    // read-only).
+    QApplication::setApplicationName(QStringLiteral("orlan"));
 
     orlan::DialogMessageService messages;
     orlan::TMainFrm mainFrm(messages);

@@ -118,7 +118,16 @@ private slots:
         QCOMPARE(item("ShowMonitor_Item")->text(), QStringLiteral("Отобразить \"монитор\"..."));
         QVERIFY(item("ShowMonitor_Item")->isEnabled());
         QCOMPARE(item("ShowMonitor_Item")->shortcut(), QKeySequence("Ctrl+Alt+M"));
-        QVERIFY(!item("ShowFloppy_Item")->isEnabled());  // its window comes later
+        QCOMPARE(item("ShowFloppy_Item")->shortcut(), QKeySequence("Ctrl+Alt+F"));
+        QCOMPARE(item("ShowHDisc_Item")->shortcut(), QKeySequence("Ctrl+Alt+H"));
+        QVERIFY(item("VZUSetup_Item")->isEnabled());
+        for (const char* name : {"FloppyFrm", "HDiscFrm"}) {
+            QWidget* device = frm->findChild<QWidget*>(QLatin1String(name));
+            QVERIFY(device);
+            QTest::mouseClick(button(name[0] == 'F' ? "PF_Diskette" : "PF_HardDisk"), Qt::LeftButton);
+            QVERIFY(device->isVisible());
+            device->hide();
+        }
         QTest::mouseClick(button("PF_Monitor"), Qt::LeftButton);
         QVERIFY(frm->monFrm()->isVisible());
         frm->monFrm()->hide();

@@ -1,0 +1,74 @@
+#include "PrinterDevice.h"
+
+#include <QFont>
+#include <QPrinter>
+#include <QTextDocument>
+
+#include "codepage.h"
+
+namespace orlan {
+
+const QString PrinterDevice::kDocumentTitle =
+    QStringLiteral("ОРЛАН - Содержимое буфера \"принтера\"");
+const QString PrinterDevice::kFontFamily = QStringLiteral("DejaVu Sans Mono");
+
+namespace {
+
+// A rich-text control shows CR LF as one break and a lone CR or LF as a break of its own; the
+// document would make two paragraphs of CR LF, so the breaks are made uniform first.
+QString withUniformBreaks(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r')) {
+            out += QLatin1Char('\n');
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+PrinterDevice::PrinterDevice(QObject* parent) : QObject(parent) {}
+
+void PrinterDevice::byteInput(uint8_t b) {
+    buffer_.append(b);
+    const char c = static_cast<char>(b);
+    printText_ += fromCp1251(QByteArrayView(&c, 1));
+    emit changed();
+}
+
+void PrinterDevice::clear() {
+    buffer_.clear();
+    printText_.clear();
+    emit cleared();
+}
+
+std::unique_ptr<QTextDocument> PrinterDevice::document() const {
+    auto doc = std::make_unique<QTextDocument>();
+    QFont font(kFontFamily);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(kFontPixelSize);
+    doc->setDefaultFont(font);
+    doc->setPlainText(withUniformBreaks(printText_));
+    return doc;
+}
+
+void PrinterDevice::print(QPrinter& printer) const {
+    printer.setDocName(kDocumentTitle);
+    std::unique_ptr<QTextDocument> doc = document();
+    // Laid out on the printer's page in screen units, so the document prints as it is, without
+    // the page numbers Qt adds to a document it paginates itself.
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const qreal toScreenX = 96.0 / printer.logicalDpiX();
+    const qreal toScreenY = 96.0 / printer.logicalDpiY();
+    doc->setPageSize(QSizeF(page.width() * toScreenX, page.height() * toScreenY));
+    doc->print(&printer);
+}
+
+}  // namespace orlan

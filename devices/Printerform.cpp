@@ -1,0 +1,148 @@
+#include "Printerform.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace orlan {
+
+namespace {
+
+// The dump view catches up with the bytes at most about 60 times a second.
+constexpr int kBufferSyncMs = 16;
+
+QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint,
+                        QStyle::StandardPixmap icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(hint);
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setFixedSize(26, 26);
+    return b;
+}
+
+}  // namespace
+
+std::unique_ptr<QPrinter> SystemPrinterChoice::defaultPrinter() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    // A desktop may have printers and none marked as the default: the first one serves.
+    if (info.isNull()) info = QPrinterInfo::availablePrinters().value(0);
+    if (info.isNull()) return nullptr;
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+TPrinterFrm::TPrinterFrm(MessageService& messages, QWidget* parent)
+    : QWidget(parent, Qt::Tool), messages_(messages),
+      printers_(std::make_unique<SystemPrinterChoice>()) {
+    setObjectName(QStringLiteral("PrinterFrm"));
+    setWindowTitle(QStringLiteral("Принтер ОРЛАН"));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    QToolButton* clr = toolButton(this, "ClrBuffer_BTN", QStringLiteral("Очистить буфер дисковода"),
+                                  QStyle::SP_DialogResetButton);
+    QToolButton* print =
+        toolButton(this, "PrintBuffer_BTN", QStringLiteral("Печатать"), QStyle::SP_FileDialogDetailedView);
+    keepVisible_ = toolButton(this, "KeepVisible", QStringLiteral("Всегда сверху"),
+                              QStyle::SP_TitleBarShadeButton);
+    keepVisible_->setCheckable(true);
+
+    printerBuffer_ = new QPlainTextEdit(this);
+    printerBuffer_->setObjectName(QStringLiteral("PrinterBuffer"));
+    printerBuffer_->setReadOnly(true);
+    printerBuffer_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    printerBuffer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    printerBuffer_->setUndoRedoEnabled(false);
+    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFixedPitch(true);
+    fixed.setPixelSize(11);
+    printerBuffer_->setFont(fixed);
+    // Room for one full dump line beside the scroll bar.
+    const int lineWidth = QFontMetrics(fixed).horizontalAdvance(QString(HexDump::kLineLength, '0'));
+    printerBuffer_->setMinimumWidth(lineWidth + 40);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
+    buttons->addWidget(clr);
+    buttons->addWidget(print);
+    buttons->addStretch();
+    buttons->addWidget(keepVisible_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(printerBuffer_);
+    resize(printerBuffer_->minimumWidth() + 12, 300);
+
+    syncTimer_ = new QTimer(this);
+    syncTimer_->setSingleShot(true);
+    syncTimer_->setInterval(kBufferSyncMs);
+    connect(syncTimer_, &QTimer::timeout, this, &TPrinterFrm::syncBuffer);
+
+    connect(&device_, &PrinterDevice::changed, this, [this] {
+        if (isVisible() && !syncTimer_->isActive()) syncTimer_->start();
+    });
+    connect(&device_, &PrinterDevice::cleared, this, [this] {
+        printerBuffer_->clear();
+        shownBytes_ = 0;
+    });
+    connect(clr, &QToolButton::clicked, this, &TPrinterFrm::clearBuffer);
+    connect(print, &QToolButton::clicked, this, &TPrinterFrm::printBuffer);
+    connect(keepVisible_, &QToolButton::toggled, this, &TPrinterFrm::setKeepOnTop);
+}
+
+TPrinterFrm::~TPrinterFrm() = default;
+
+void TPrinterFrm::clearBuffer() {
+    device_.clear();
+}
+
+void TPrinterFrm::printBuffer() {
+    std::unique_ptr<QPrinter> printer = printers_->defaultPrinter();
+    if (!printer) {
+        messages_.show(makeMessage(MessageId::NoPrinter), this);
+        return;
+    }
+    device_.print(*printer);
+}
+
+void TPrinterFrm::setKeepOnTop(bool on) {
+    if (keepVisible_->isChecked() != on) keepVisible_->setChecked(on);  // comes back here once
+    if (keepOnTop_ == on) return;
+    keepOnTop_ = on;
+    // New flags take the window off the screen; it comes back where it was.
+    const bool wasVisible = isVisible();
+    const QPoint at = pos();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible) {
+        move(at);
+        show();
+    }
+}
+
+void TPrinterFrm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    syncBuffer();  // bytes that arrived while the window was hidden
+}
+
+void TPrinterFrm::syncBuffer() {
+    const HexDump& dump = device_.buffer();
+    if (dump.byteCount() == shownBytes_) return;
+    QTextCursor end(printerBuffer_->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(dump.tail(shownBytes_));
+    shownBytes_ = dump.byteCount();
+    printerBuffer_->verticalScrollBar()->setValue(printerBuffer_->verticalScrollBar()->maximum());
+}
+
+}  // namespace orlan
