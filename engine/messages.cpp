@@ -144,6 +144,33 @@ constexpr MessageTemplate kMessages[] = {
      "\n"
      "Установите принтер и повторите печать.",
      I::Error, Btn::Ok},
+    // NetSocketError: %1 what the socket layer said, %2 the call that failed
+    {"ОРЛАН - Ошибка сети",
+     "Ошибка сокета: %1.\n"
+     "Операция: \"%2\".",
+     I::Warning, Btn::Ok},
+    // NetPortNotNumber: %1 the text of the port field
+    {"ОРЛАН - Ошибка",
+     "\"%1\" не является допустимым целым числом.",
+     I::Error, Btn::Ok},
+    // PrintRange (the print dialog)
+    {"ОРЛАН - Ошибка печати",
+     "Введён неверный диапазон печатаемых ячеек памяти.\n"
+     "\n"
+     "Номер начальной ячейки должен быть меньше или равен конечной.\n"
+     "Действие отменено.\n"
+     "\n"
+     "Проверьте правильность введённых данных для печати и продолжите работу с эмулятором.",
+     I::Warning, Btn::Ok},
+    // PrintNoPrinter (the print dialog, when the system has no printer at all)
+    {"ОРЛАН - Ошибка печати",
+     "В системе не установлен ни один принтер.\n"
+     "Печать текущих данных эмулятора невозможна.\n"
+     "\n"
+     "Действие отменено.\n"
+     "\n"
+     "Установите принтер и повторите печать.",
+     I::Error, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
 

@@ -30,8 +30,12 @@ enum class MessageId : uint8_t {
     HardDiskWriteFailure,
     HardDiskClearFailure,
     NoPrinter,
+    NetSocketError,
+    NetPortNotNumber,
+    PrintRange,
+    PrintNoPrinter,
 };
-inline constexpr int kMessageCount = 18;
+inline constexpr int kMessageCount = 22;
 
 struct MessageTemplate {
     std::string_view title;

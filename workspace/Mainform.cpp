@@ -21,6 +21,7 @@
 #include "MemoryModel.h"
 #include "MemoryView.h"
 #include "Printerform.h"
+#include "Printform.h"
 #include "Floppyform.h"
 #include "Hdiscform.h"
 #include "Monform.h"
@@ -143,8 +144,10 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     });
     connect(commPanel_, &CommPanel::hidden, helpPopup_, &QWidget::hide);
     aboutFrm_ = new TAboutFrm(messages_, urls_, this);
+    printFrm_ = new TPrintFrm(messages_, machine_, this);
     printerFrm_ = new TPrinterFrm(messages_, this);
     ports_.setPrinter(&printerFrm_->device());
+    printFrm_->setPrinterDevice(&printerFrm_->device());
     deviceButtons_[4]->setEnabled(true);  // PF_Printer
     connect(deviceButtons_[4], &QToolButton::clicked, this, &TMainFrm::showPrinter);
 
@@ -340,11 +343,13 @@ void TMainFrm::buildMenu() {
     connect(addItem(fileMenu_, "SaveAs_Item", QStringLiteral("Сохранить как..."), QKeySequence("Ctrl+Shift+S")),
             &QAction::triggered, this, [this] { files_->saveAs(); });
     fileMenu_->addSeparator();
-    // Export and printing come with their own windows; until then their items stay disabled.
+    // Export comes with its own window; until then its item stays disabled.
     addItem(fileMenu_, "Export_Item", QStringLiteral("Экспорт..."), {})->setEnabled(false);
     fileMenu_->addSeparator();
-    addItem(fileMenu_, "Print_Item", QStringLiteral("Печать..."), QKeySequence("Ctrl+P"))->setEnabled(false);
-    addItem(fileMenu_, "PrinterSetup_Item", QStringLiteral("Настройки принтера..."), {})->setEnabled(false);
+    connect(addItem(fileMenu_, "Print_Item", QStringLiteral("Печать..."), QKeySequence("Ctrl+P")),
+            &QAction::triggered, this, [this] { printFrm_->exec(); });
+    connect(addItem(fileMenu_, "PrinterSetup_Item", QStringLiteral("Настройки принтера..."), {}),
+            &QAction::triggered, this, [this] { printFrm_->printerSetup(); });
     fileMenu_->addSeparator();
     connect(addItem(fileMenu_, "Exit_Item", QStringLiteral("Выход из программы"), QKeySequence("Alt+F4")),
             &QAction::triggered, this, &QWidget::close);

@@ -34,6 +34,7 @@ class THDiscFrm;
 class TVZUSetupFrm;
 class TCommHelpFrm;
 class TPrinterFrm;
+class TPrintFrm;
 class UpDown;
 class WorkspaceFiles;
 
@@ -57,6 +58,7 @@ public:
     WorkspaceFiles* files() const { return files_; }
     CommPanel* commPanel() const { return commPanel_; }
     TPrinterFrm* printerFrm() const { return printerFrm_; }
+    TPrintFrm* printFrm() const { return printFrm_; }
 
     // Copies the machine onto the scheme, the memory view and the memory editor, then clears the
     // machine's change marks.
@@ -159,6 +161,7 @@ private:
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
     TPrinterFrm* printerFrm_ = nullptr;
+    TPrintFrm* printFrm_ = nullptr;
     TAboutFrm* aboutFrm_ = nullptr;
     TMonFrm* monFrm_ = nullptr;
     TFloppyFrm* floppyFrm_ = nullptr;

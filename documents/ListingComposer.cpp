@@ -1,0 +1,116 @@
+#include "ListingComposer.h"
+
+#include <QFont>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "machine.h"
+#include "mnemonics.h"
+#include "notation.h"
+
+namespace orlan {
+
+const QString ListingComposer::kVersionLine =
+    QStringLiteral("Эмулятор МП-системы на базе МП ОРЛАН-М  -  Версия 1.0.1.1613");
+const QString ListingComposer::kFontFamily = QStringLiteral("PromtImperial");
+
+namespace {
+
+QString hex2(uint8_t v) { return QString::fromStdString(formatByte(v)); }
+QString hex4(uint16_t v) { return QString::fromStdString(formatWord(v)); }
+
+// Lines are added as a rich-text control takes them: with whatever bold and alignment are
+// current at the moment.
+struct Writer {
+    std::vector<ListingLine> lines;
+    bool bold = false;
+    bool centred = true;
+    void add(const QString& text = {}) { lines.push_back({text, bold, centred}); }
+};
+
+}  // namespace
+
+std::vector<ListingLine> ListingComposer::compose(const MachineState& s, const ListingRequest& r) {
+    Writer w;
+    w.bold = true;
+    w.add(kVersionLine);
+    w.add();
+    w.add();
+    w.add(r.programName);
+    w.bold = false;
+    w.add();
+    w.add();
+    w.centred = false;
+
+    if (r.memory) {
+        w.bold = true;
+        w.add(QStringLiteral("Содержимое ячеек ОЗУ (с ") + r.fromText + QStringLiteral("h по ") + r.toText +
+              QStringLiteral("h):"));
+        w.add();
+        w.add(QStringLiteral("\t№ Яч.\tЗнач.\tКоманда"));
+        w.bold = false;
+        if (r.from <= r.to) w.lines.reserve(w.lines.size() + (r.to - r.from + 1u) + 2);
+        for (uint32_t addr = r.from; addr <= r.to; ++addr) {
+            const uint8_t v = s.memory[addr];
+            const QString lead = addr == s.pc ? QStringLiteral("      ->\t") : QStringLiteral("\t");
+            w.add(lead + hex4(static_cast<uint16_t>(addr)) + QLatin1Char('\t') + hex2(v) + QLatin1Char('\t') +
+                  QString::fromLatin1(mnemonic(v).data(), static_cast<qsizetype>(mnemonic(v).size())));
+        }
+        w.add();
+        w.add();
+    }
+
+    if (r.registers) {
+        w.bold = true;
+        w.add(QStringLiteral("Содержимое регистров:"));
+        w.add();
+        w.bold = false;
+        const auto& g = s.reg;
+        if (r.a) w.add(QStringLiteral("\tA: ") + hex2(g[A]) + QStringLiteral("h"));
+        if (r.bc) w.add(QStringLiteral("\tB: ") + hex2(g[B]) + QStringLiteral("h\tC: ") + hex2(g[C]) + QStringLiteral("h"));
+        if (r.de) w.add(QStringLiteral("\tD: ") + hex2(g[D]) + QStringLiteral("h\tE: ") + hex2(g[E]) + QStringLiteral("h"));
+        if (r.hl) w.add(QStringLiteral("\tH: ") + hex2(g[H]) + QStringLiteral("h\tL: ") + hex2(g[L]) + QStringLiteral("h"));
+        if (r.pc) w.add(QStringLiteral("\tСчётчик команд PC: ") + hex4(s.pc) + QStringLiteral("h"));
+        if (r.sp) w.add(QStringLiteral("\tУказатель стека SP: ") + hex4(s.sp) + QStringLiteral("h"));
+    }
+    return std::move(w.lines);
+}
+
+void ListingComposer::fill(QTextDocument& doc, const std::vector<ListingLine>& lines) {
+    doc.clear();
+    QFont font;
+    font.setFamilies({kFontFamily, QStringLiteral("DejaVu Sans")});
+    font.setPointSize(kPointSize);
+    doc.setDefaultFont(font);
+
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    QTextCharFormat normal, bold;
+    bold.setFontWeight(QFont::Bold);
+    QTextBlockFormat centred, left;
+    centred.setAlignment(Qt::AlignHCenter);
+    left.setAlignment(Qt::AlignLeft);
+    bool first = true;
+    for (const ListingLine& line : lines) {
+        const QTextBlockFormat& block = line.centred ? centred : left;
+        const QTextCharFormat& chars = line.bold ? bold : normal;
+        if (first)
+            cursor.setBlockFormat(block), cursor.setBlockCharFormat(chars);
+        else
+            cursor.insertBlock(block, chars);
+        first = false;
+        cursor.insertText(line.text, chars);
+    }
+    cursor.endEditBlock();
+}
+
+QString ListingComposer::plainText(const std::vector<ListingLine>& lines) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
+    for (const ListingLine& l : lines) texts << l.text;
+    return texts.join(QLatin1Char('\n'));
+}
+
+}  // namespace orlan
