@@ -11,7 +11,7 @@
 
 namespace orlan {
 
-TNetSettFrm::TNetSettFrm(NetworkDevice& device, QWidget* parent) : QDialog(parent), device_(device) {
+TNetSettFrm::TNetSettFrm(NetworkDevice& device, QWidget* parent, bool startNow) : QDialog(parent), device_(device) {
     setObjectName(QStringLiteral("NetSettFrm"));
     setWindowTitle(QStringLiteral("Настройки сети"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -50,7 +50,7 @@ TNetSettFrm::TNetSettFrm(NetworkDevice& device, QWidget* parent) : QDialog(paren
     layout->addWidget(group);
     layout->addLayout(buttons);
 
-    load();
+    if (startNow) load();
 }
 
 void TNetSettFrm::accept() {

@@ -14,8 +14,13 @@ class NetworkDevice;
 class TNetSettFrm : public QDialog {
     Q_OBJECT
   public:
-    // Loads the settings at once: this starts the adapter's server and client.
-    explicit TNetSettFrm(NetworkDevice& device, QWidget* parent = nullptr);
+    // With startNow, loads the settings at once: this starts the adapter's server and client.
+    // The program starts them from its entry instead (load), so windows made in tests stay off
+    // the network.
+    explicit TNetSettFrm(NetworkDevice& device, QWidget* parent = nullptr, bool startNow = true);
+
+    // Reads the stored peer into the fields and (re)starts the adapter with it.
+    void load();
 
     // "OK": stores both fields; a port that is not a number keeps the dialog open.
     void accept() override;
@@ -23,8 +28,6 @@ class TNetSettFrm : public QDialog {
     void done(int result) override;
 
   private:
-    void load();
-
     NetworkDevice& device_;
     QLineEdit* address_ = nullptr;
     QLineEdit* port_ = nullptr;

@@ -1,6 +1,7 @@
 #include "PortWiring.h"
 
 #include "MonitorDevice.h"
+#include "NetworkDevice.h"
 #include "PrinterDevice.h"
 #include "StorageDevice.h"
 
@@ -17,8 +18,8 @@ void DevicePorts::output(Device device, uint8_t value) {
         case Device::HardDisk:
             if (hardDisk_) hardDisk_->byteInput(value);
             break;
-        // Not wired yet: their windows come later.
         case Device::Network:
+            if (network_) network_->send(value);
             break;
         case Device::Printer:
             if (printer_) printer_->byteInput(value);

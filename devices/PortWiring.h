@@ -1,6 +1,5 @@
 // The port map of the window program: OUT to port 00h reaches the monitor, 01h the floppy drive,
-// 02h the hard disk, 04h the printer. The network adapter has no device object yet (its window
-// comes later), so a byte sent to it goes nowhere, as it would to an unused port.
+// 02h the hard disk, 03h the network adapter, 04h the printer.
 #pragma once
 
 #include "host.h"
@@ -8,6 +7,7 @@
 namespace orlan {
 
 class MonitorDevice;
+class NetworkDevice;
 class PrinterDevice;
 class StorageDevice;
 
@@ -18,6 +18,7 @@ class DevicePorts : public PortMap {
     void setPrinter(PrinterDevice* printer) { printer_ = printer; }
     void setFloppy(StorageDevice* floppy) { floppy_ = floppy; }
     void setHardDisk(StorageDevice* hardDisk) { hardDisk_ = hardDisk; }
+    void setNetwork(NetworkDevice* network) { network_ = network; }
 
     void output(Device device, uint8_t value) override;
 
@@ -26,6 +27,7 @@ class DevicePorts : public PortMap {
     PrinterDevice* printer_ = nullptr;
     StorageDevice* floppy_ = nullptr;
     StorageDevice* hardDisk_ = nullptr;
+    NetworkDevice* network_ = nullptr;
 };
 
 }  // namespace orlan

@@ -26,6 +26,8 @@
 #include "Hdiscform.h"
 #include "Monform.h"
 #include "Vzusetupform.h"
+#include "Netform.h"
+#include "Netsettform.h"
 #include "SchemeWidget.h"
 #include "UpDown.h"
 #include "files.h"
@@ -150,6 +152,14 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     printFrm_->setPrinterDevice(&printerFrm_->device());
     deviceButtons_[4]->setEnabled(true);  // PF_Printer
     connect(deviceButtons_[4], &QToolButton::clicked, this, &TMainFrm::showPrinter);
+    // The adapter starts listening and connecting in startNetwork(), called by the program entry.
+    netFrm_ = new TNetFrm(messages_, this);
+    ports_.setNetwork(&netFrm_->device());
+    netSettFrm_ = new TNetSettFrm(netFrm_->device(), this, /*startNow=*/false);
+    deviceButtons_[3]->setEnabled(true);  // PF_LANCard
+    connect(deviceButtons_[3], &QToolButton::clicked, this, &TMainFrm::showNet);
+    for (const char* name : {"ShowNet_Item", "NetSetup_Item"})
+        findChild<QAction*>(QLatin1String(name))->setEnabled(true);
 
     // Pointer movement anywhere in the window but the panel sends the panel back down.
     qApp->installEventFilter(this);
@@ -380,7 +390,11 @@ void TMainFrm::buildMenu() {
             &QAction::triggered, this, &TMainFrm::showFloppy);
     connect(addItem(viewMenu_, "ShowHDisc_Item", QStringLiteral("Отобразить буфер \"жёсткого диска\"..."), QKeySequence("Ctrl+Alt+H")),
             &QAction::triggered, this, &TMainFrm::showHDisc);
-    addItem(viewMenu_, "ShowNet_Item", QStringLiteral("Отобразить буфер \"сетевого адаптера\"..."), QKeySequence("Ctrl+Alt+N"))->setEnabled(false);
+    // Enabled once the network windows exist (after the menu).
+    connect(addItem(viewMenu_, "ShowNet_Item", QStringLiteral("Отобразить буфер \"сетевого адаптера\"..."),
+                    QKeySequence("Ctrl+Alt+N")),
+            &QAction::triggered, this, &TMainFrm::showNet);
+    findChild<QAction*>(QStringLiteral("ShowNet_Item"))->setEnabled(false);
     connect(addItem(viewMenu_, "ShowPrinter_Item", QStringLiteral("Отобразить буфер \"принтера\"..."), QKeySequence("Ctrl+Alt+P")),
             &QAction::triggered, this, &TMainFrm::showPrinter);
     viewMenu_->addSeparator();
@@ -395,7 +409,9 @@ void TMainFrm::buildMenu() {
     settingsMenu_->setObjectName(QStringLiteral("Settings_Menu"));
     connect(addItem(settingsMenu_, "VZUSetup_Item", QStringLiteral("Установка каталогов для \"внешних ЗУ\""), {}),
             &QAction::triggered, this, [this] { vzuSetupFrm_->exec(); });
-    addItem(settingsMenu_, "NetSetup_Item", QStringLiteral("Настройки сети для \"сетевого адаптера\""), {})->setEnabled(false);
+    QAction* netSetup = addItem(settingsMenu_, "NetSetup_Item", QStringLiteral("Настройки сети для \"сетевого адаптера\""), {});
+    netSetup->setEnabled(false);
+    connect(netSetup, &QAction::triggered, this, [this] { netSettFrm_->exec(); });
 
     helpMenu_ = bar->addMenu(QStringLiteral("Помощь"));
     helpMenu_->setObjectName(QStringLiteral("Help_Menu"));
@@ -509,6 +525,7 @@ void TMainFrm::closeEvent(QCloseEvent* event) {
     // The run loop lives below this handler: end the run so that it returns.
     if (cpu_.running()) cpu_.toggleRun();
     helpPopup_->hide();
+    netFrm_->device().closeClient();
     event->accept();
 }
 
@@ -594,6 +611,14 @@ void TMainFrm::showHDisc() {
     hdiscFrm_->show();
     hdiscFrm_->raise();
     hdiscFrm_->activateWindow();
+}
+
+void TMainFrm::startNetwork() { netSettFrm_->load(); }
+
+void TMainFrm::showNet() {
+    netFrm_->show();
+    netFrm_->raise();
+    netFrm_->activateWindow();
 }
 
 void TMainFrm::openHelp() {

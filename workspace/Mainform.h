@@ -35,6 +35,8 @@ class TVZUSetupFrm;
 class TCommHelpFrm;
 class TPrinterFrm;
 class TPrintFrm;
+class TNetFrm;
+class TNetSettFrm;
 class UpDown;
 class WorkspaceFiles;
 
@@ -59,6 +61,8 @@ public:
     CommPanel* commPanel() const { return commPanel_; }
     TPrinterFrm* printerFrm() const { return printerFrm_; }
     TPrintFrm* printFrm() const { return printFrm_; }
+    TNetFrm* netFrm() const { return netFrm_; }
+    TNetSettFrm* netSettFrm() const { return netSettFrm_; }
 
     // Copies the machine onto the scheme, the memory view and the memory editor, then clears the
     // machine's change marks.
@@ -88,6 +92,11 @@ public:
     // "Отобразить буфер \"дисковода\"..." / PF_Diskette and "... \"жёсткого диска\"..." / PF_HardDisk.
     void showFloppy();
     void showHDisc();
+    // "Отобразить буфер \"сетевого адаптера\"..." and PF_LANCard.
+    void showNet();
+    // Starts the network adapter (server and client) with the stored peer; the program entry
+    // calls it once the windows exist.
+    void startNetwork();
 
     // The workspace lock of long operations (memory reset, files).
     void setWorkspaceLocked(bool locked);
@@ -162,6 +171,8 @@ private:
     TCommHelpFrm* helpPopup_ = nullptr;
     TPrinterFrm* printerFrm_ = nullptr;
     TPrintFrm* printFrm_ = nullptr;
+    TNetFrm* netFrm_ = nullptr;
+    TNetSettFrm* netSettFrm_ = nullptr;
     TAboutFrm* aboutFrm_ = nullptr;
     TMonFrm* monFrm_ = nullptr;
     TFloppyFrm* floppyFrm_ = nullptr;

@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
     mainFrm.refreshView();              // the views read the machine: nothing to fill row by row
     splash->close();
     delete splash;
+    // The network adapter's connections live from here to the end.
+    mainFrm.startNetwork();
 
     return QApplication::exec();
 }

@@ -121,6 +121,13 @@ private slots:
         QCOMPARE(item("ShowFloppy_Item")->shortcut(), QKeySequence("Ctrl+Alt+F"));
         QCOMPARE(item("ShowHDisc_Item")->shortcut(), QKeySequence("Ctrl+Alt+H"));
         QVERIFY(item("VZUSetup_Item")->isEnabled());
+        QVERIFY(item("NetSetup_Item")->isEnabled());
+        QCOMPARE(item("ShowNet_Item")->shortcut(), QKeySequence("Ctrl+Alt+N"));
+        QWidget* net = frm->findChild<QWidget*>(QLatin1String("NetFrm"));
+        QVERIFY(net && item("ShowNet_Item")->isEnabled());
+        QTest::mouseClick(button("PF_LANCard"), Qt::LeftButton);
+        QVERIFY(net->isVisible());
+        net->hide();
         for (const char* name : {"FloppyFrm", "HDiscFrm"}) {
             QWidget* device = frm->findChild<QWidget*>(QLatin1String(name));
             QVERIFY(device);
