@@ -1,5 +1,7 @@
 #include "Monform.h"
 
+#include "DeviceWindow.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -322,14 +324,6 @@ void TMonFrm::onDeviceChanged() {
     if (isVisible() && bufferShown_ && !syncTimer_->isActive()) syncTimer_->start();
 }
 
-void TMonFrm::syncBuffer() {
-    const HexDump& dump = device_.buffer();
-    if (dump.byteCount() == shownBytes_) return;
-    QTextCursor end(monBuffer_->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(dump.tail(shownBytes_));
-    shownBytes_ = dump.byteCount();
-    monBuffer_->verticalScrollBar()->setValue(monBuffer_->verticalScrollBar()->maximum());
-}
+void TMonFrm::syncBuffer() { appendDumpTail(monBuffer_->document(), monBuffer_, device_.buffer(), shownBytes_); }
 
 }  // namespace orlan

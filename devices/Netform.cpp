@@ -1,5 +1,7 @@
 #include "Netform.h"
 
+#include "DeviceWindow.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -107,14 +109,7 @@ void TNetFrm::setKeepOnTop(bool on) {
     if (keepVisible_->isChecked() != on) keepVisible_->setChecked(on);  // comes back here once
     if (keepOnTop_ == on) return;
     keepOnTop_ = on;
-    // New flags take the window off the screen; it comes back where it was.
-    const bool wasVisible = isVisible();
-    const QPoint at = pos();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (wasVisible) {
-        move(at);
-        show();
-    }
+    setStayOnTop(this, on);
 }
 
 void TNetFrm::showEvent(QShowEvent* event) {
@@ -122,14 +117,6 @@ void TNetFrm::showEvent(QShowEvent* event) {
     syncBuffer();  // bytes that arrived while the window was hidden
 }
 
-void TNetFrm::syncBuffer() {
-    const HexDump& dump = device_.received();
-    if (dump.byteCount() == shownBytes_) return;
-    QTextCursor end(rxBuffer_->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(dump.tail(shownBytes_));
-    shownBytes_ = dump.byteCount();
-    rxBuffer_->verticalScrollBar()->setValue(rxBuffer_->verticalScrollBar()->maximum());
-}
+void TNetFrm::syncBuffer() { appendDumpTail(rxBuffer_->document(), rxBuffer_, device_.received(), shownBytes_); }
 
 }  // namespace orlan

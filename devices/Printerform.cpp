@@ -1,5 +1,7 @@
 #include "Printerform.h"
 
+#include "DeviceWindow.h"
+
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -120,14 +122,7 @@ void TPrinterFrm::setKeepOnTop(bool on) {
     if (keepVisible_->isChecked() != on) keepVisible_->setChecked(on);  // comes back here once
     if (keepOnTop_ == on) return;
     keepOnTop_ = on;
-    // New flags take the window off the screen; it comes back where it was.
-    const bool wasVisible = isVisible();
-    const QPoint at = pos();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (wasVisible) {
-        move(at);
-        show();
-    }
+    setStayOnTop(this, on);
 }
 
 void TPrinterFrm::showEvent(QShowEvent* event) {
@@ -135,14 +130,6 @@ void TPrinterFrm::showEvent(QShowEvent* event) {
     syncBuffer();  // bytes that arrived while the window was hidden
 }
 
-void TPrinterFrm::syncBuffer() {
-    const HexDump& dump = device_.buffer();
-    if (dump.byteCount() == shownBytes_) return;
-    QTextCursor end(printerBuffer_->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(dump.tail(shownBytes_));
-    shownBytes_ = dump.byteCount();
-    printerBuffer_->verticalScrollBar()->setValue(printerBuffer_->verticalScrollBar()->maximum());
-}
+void TPrinterFrm::syncBuffer() { appendDumpTail(printerBuffer_->document(), printerBuffer_, device_.buffer(), shownBytes_); }
 
 }  // namespace orlan

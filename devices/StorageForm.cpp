@@ -1,5 +1,7 @@
 #include "StorageForm.h"
 
+#include "DeviceWindow.h"
+
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -91,14 +93,7 @@ void StorageForm::setKeepOnTop(bool on) {
     if (keepVisible_->isChecked() != on) keepVisible_->setChecked(on);  // comes back here once
     if (keepOnTop_ == on) return;
     keepOnTop_ = on;
-    // New flags take the window off the screen; it comes back where it was.
-    const bool wasVisible = isVisible();
-    const QPoint at = pos();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (wasVisible) {
-        move(at);
-        show();
-    }
+    setStayOnTop(this, on);
 }
 
 void StorageForm::showEvent(QShowEvent* event) {
@@ -110,14 +105,6 @@ void StorageForm::onDeviceChanged() {
     if (isVisible() && !syncTimer_->isActive()) syncTimer_->start();
 }
 
-void StorageForm::syncBuffer() {
-    const HexDump& dump = device_.buffer();
-    if (dump.byteCount() == shownBytes_) return;
-    QTextCursor end(buffer_->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(dump.tail(shownBytes_));
-    shownBytes_ = dump.byteCount();
-    buffer_->verticalScrollBar()->setValue(buffer_->verticalScrollBar()->maximum());
-}
+void StorageForm::syncBuffer() { appendDumpTail(buffer_->document(), buffer_, device_.buffer(), shownBytes_); }
 
 }  // namespace orlan
