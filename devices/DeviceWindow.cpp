@@ -1,6 +1,8 @@
 #include "DeviceWindow.h"
 
 #include <QAbstractScrollArea>
+#include <QFontMetrics>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,6 +20,23 @@ void setStayOnTop(QWidget* window, bool on) {
         window->move(at);
         window->show();
     }
+}
+
+QPlainTextEdit* makeDumpView(QWidget* parent, const QString& objectName, bool roomForALine) {
+    auto* view = new QPlainTextEdit(parent);
+    view->setObjectName(objectName);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setUndoRedoEnabled(false);
+    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFixedPitch(true);
+    fixed.setPixelSize(11);
+    view->setFont(fixed);
+    if (roomForALine)
+        view->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(HexDump::kLineLength, '0')) + 40);
+    return view;
 }
 
 void appendDumpTail(QTextDocument* document, QAbstractScrollArea* view, const HexDump& dump,

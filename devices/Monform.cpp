@@ -182,18 +182,8 @@ TMonFrm::TMonFrm(MessageService& messages, QWidget* parent)
     bufferGroup_->setObjectName(QStringLiteral("BufferGroup"));
     bufferGroup_->setGeometry(6, kHeightBufferHidden, kClientWidth - 12,
                               kHeightBufferShown - kHeightBufferHidden - 6);
-    monBuffer_ = new QPlainTextEdit(bufferGroup_);
-    monBuffer_->setObjectName(QStringLiteral("MonBuffer"));
+    monBuffer_ = makeDumpView(bufferGroup_, QStringLiteral("MonBuffer"), /*roomForALine=*/false);
     monBuffer_->setGeometry(8, 18, bufferGroup_->width() - 16, bufferGroup_->height() - 26);
-    monBuffer_->setReadOnly(true);
-    monBuffer_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    monBuffer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    monBuffer_->setUndoRedoEnabled(false);
-    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
-    fixed.setPixelSize(11);
-    monBuffer_->setFont(fixed);
 
     syncTimer_ = new QTimer(this);
     syncTimer_->setSingleShot(true);

@@ -53,19 +53,7 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     txBuffer_->setReadOnly(true);
     txBuffer_->setFixedWidth(40);
 
-    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
-    fixed.setPixelSize(11);
-    rxBuffer_ = new QPlainTextEdit;
-    rxBuffer_->setObjectName(QStringLiteral("NetRxBuffer"));
-    rxBuffer_->setReadOnly(true);
-    rxBuffer_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    rxBuffer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    rxBuffer_->setUndoRedoEnabled(false);
-    rxBuffer_->setFont(fixed);
-    const int lineWidth = QFontMetrics(fixed).horizontalAdvance(QString(HexDump::kLineLength, '0'));
-    rxBuffer_->setMinimumWidth(lineWidth + 40);
+    rxBuffer_ = makeDumpView(nullptr, QStringLiteral("NetRxBuffer"), /*roomForALine=*/true);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(4);

@@ -58,20 +58,7 @@ TPrinterFrm::TPrinterFrm(MessageService& messages, QWidget* parent)
                               QStyle::SP_TitleBarShadeButton);
     keepVisible_->setCheckable(true);
 
-    printerBuffer_ = new QPlainTextEdit(this);
-    printerBuffer_->setObjectName(QStringLiteral("PrinterBuffer"));
-    printerBuffer_->setReadOnly(true);
-    printerBuffer_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    printerBuffer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    printerBuffer_->setUndoRedoEnabled(false);
-    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
-    fixed.setPixelSize(11);
-    printerBuffer_->setFont(fixed);
-    // Room for one full dump line beside the scroll bar.
-    const int lineWidth = QFontMetrics(fixed).horizontalAdvance(QString(HexDump::kLineLength, '0'));
-    printerBuffer_->setMinimumWidth(lineWidth + 40);
+    printerBuffer_ = makeDumpView(this, QStringLiteral("PrinterBuffer"), /*roomForALine=*/true);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);

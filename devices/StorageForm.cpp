@@ -48,17 +48,7 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
                              QStyle::SP_TitleBarShadeButton);
     keepVisible_->setCheckable(true);
 
-    buffer_ = new QPlainTextEdit(this);
-    buffer_->setObjectName(QLatin1String(bufferName));
-    buffer_->setReadOnly(true);
-    buffer_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    buffer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    buffer_->setUndoRedoEnabled(false);
-    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
-    fixed.setPixelSize(11);
-    buffer_->setFont(fixed);
+    buffer_ = makeDumpView(this, QLatin1String(bufferName), /*roomForALine=*/false);
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 0, 0);
