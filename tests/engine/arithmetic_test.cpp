@@ -373,6 +373,49 @@ TEST(ArithDaa, UsesTheIncomingAuxiliaryCarryAndCarry) {
     }
 }
 
+// The adjustment worked out digit by digit, without the engine: a low digit above 9, or one that
+// already carried (AC), gets 6; then a high digit above 9, a carry already set, or a carry out of
+// the first correction gets 60h and sets C. AC tells whether the low correction carried.
+struct Adjusted {
+    uint8_t a;
+    bool ac, c;
+};
+
+Adjusted decimalAdjust(uint8_t a, bool ac, bool c) {
+    unsigned value = a;
+    bool carryFromLow = false;
+    if ((a & 0x0F) > 9 || ac) {
+        carryFromLow = (a & 0x0F) + 6 > 0x0F;
+        value += 0x06;
+    }
+    const bool highTooBig = ((value >> 4) & 0x0F) > 9;
+    if (highTooBig || c || value > 0xFF) {
+        value += 0x60;
+        c = true;
+    }
+    return {static_cast<uint8_t>(value), carryFromLow, c};
+}
+
+TEST(ArithDaa, EveryAccumulatorWithEveryIncomingCarry) {
+    for (int a = 0; a < 256; ++a) {
+        for (int flags = 0; flags < 4; ++flags) {
+            const bool ac = flags & 1, c = flags & 2;
+            SCOPED_TRACE(testing::Message() << std::hex << "A " << a << " AC " << ac << " C " << c);
+            const Adjusted want = decimalAdjust(static_cast<uint8_t>(a), ac, c);
+            int ones = 0;
+            for (int bit = 0; bit < 8; ++bit) ones += (want.a >> bit) & 1;
+            Rig r;
+            const uint8_t start = static_cast<uint8_t>(0x02 | (ac ? 0x10 : 0) | (c ? 0x01 : 0));
+            setFlags(r, start);
+            r.m.s.reg[A] = static_cast<uint8_t>(a);
+            ASSERT_EQ(run(r, {0x27}), 4);
+            ASSERT_EQ(r.m.s.reg[A], want.a);
+            expectFlags(r, {(want.a & 0x80) != 0, want.a == 0, want.ac, ones % 2 == 0, want.c}, start);
+            if (HasFailure()) return;
+        }
+    }
+}
+
 TEST(ArithDaa, TactFourShowsTheAdjustment) {
     Rig r;
     r.m.s.reg[A] = 0x3C;
