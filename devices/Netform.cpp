@@ -2,8 +2,8 @@
 
 #include "DeviceWindow.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -31,6 +31,18 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint, 
     return b;
 }
 
+QString linkText(NetLink link) {
+    switch (link) {
+        case NetLink::Up:
+            return QStringLiteral("Связь: установлена");
+        case NetLink::Connecting:
+            return QStringLiteral("Связь: устанавливается...");
+        case NetLink::Down:
+            break;
+    }
+    return QStringLiteral("Связь: нет");
+}
+
 }  // namespace
 
 TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, QHostAddress listenOn)
@@ -53,15 +65,21 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     txBuffer_->setReadOnly(true);
     txBuffer_->setFixedWidth(40);
 
+    linkState_ = new QLabel(linkText(device_.link()), this);
+    linkState_->setObjectName(QStringLiteral("NetLinkState"));
+
     rxBuffer_ = makeDumpView(nullptr, QStringLiteral("NetRxBuffer"), /*roomForALine=*/true);
 
-    auto* top = new QHBoxLayout;
-    top->setSpacing(4);
-    top->addWidget(clr);
-    top->addWidget(new QLabel(QStringLiteral("Последнее отправленное значение:"), this));
-    top->addWidget(txBuffer_);
-    top->addStretch();
-    top->addWidget(keepVisible_);
+    // The link's state sits under the last byte sent, the buttons at the ends of the top row.
+    auto* top = new QGridLayout;
+    top->setHorizontalSpacing(4);
+    top->setVerticalSpacing(2);
+    top->addWidget(clr, 0, 0);
+    top->addWidget(new QLabel(QStringLiteral("Последнее отправленное значение:"), this), 0, 1);
+    top->addWidget(txBuffer_, 0, 2);
+    top->setColumnStretch(3, 1);
+    top->addWidget(keepVisible_, 0, 4);
+    top->addWidget(linkState_, 1, 1, 1, 2);
     auto* group = new QGroupBox(QStringLiteral("Содержимое буфера-приёмника"), this);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->setContentsMargins(4, 4, 4, 4);
@@ -82,6 +100,8 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
         if (isVisible() && !syncTimer_->isActive()) syncTimer_->start();
     });
     connect(&device_, &NetworkDevice::sent, this, [this] { txBuffer_->setText(device_.lastSent()); });
+    connect(&device_, &NetworkDevice::linkChanged, this,
+            [this] { linkState_->setText(linkText(device_.link())); });
     connect(&device_, &NetworkDevice::cleared, this, [this] {
         rxBuffer_->clear();
         txBuffer_->clear();

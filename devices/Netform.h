@@ -1,5 +1,6 @@
-// TNetFrm: the network adapter's window. A tool window with the last byte sent (NetTxBuffer), the
-// hex dump of every byte received (NetRxBuffer) and two buttons: clear and keep on top. Created
+// TNetFrm: the network adapter's window. A tool window with the last byte sent (NetTxBuffer),
+// whether the link to the peer is up (NetLinkState), the hex dump of every byte received
+// (NetRxBuffer) and two buttons: clear and keep on top. Created
 // once at start-up and only shown and hidden; the adapter sends and receives while it is hidden.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include "MessageService.h"
 #include "NetworkDevice.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
@@ -37,6 +39,7 @@ class TNetFrm : public QWidget {
     MessageService& messages_;
     NetworkDevice device_;
     QLineEdit* txBuffer_ = nullptr;
+    QLabel* linkState_ = nullptr;
     QPlainTextEdit* rxBuffer_ = nullptr;
     QToolButton* keepVisible_ = nullptr;
     QTimer* syncTimer_ = nullptr;

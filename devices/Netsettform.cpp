@@ -3,15 +3,19 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "MessageService.h"
 #include "NetworkDevice.h"
 
 namespace orlan {
 
-TNetSettFrm::TNetSettFrm(NetworkDevice& device, QWidget* parent, bool startNow) : QDialog(parent), device_(device) {
+TNetSettFrm::TNetSettFrm(NetworkDevice& device, MessageService& messages, QWidget* parent,
+                         bool startNow)
+    : QDialog(parent), device_(device), messages_(messages) {
     setObjectName(QStringLiteral("NetSettFrm"));
     setWindowTitle(QStringLiteral("Настройки сети"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -22,9 +26,10 @@ TNetSettFrm::TNetSettFrm(NetworkDevice& device, QWidget* parent, bool startNow) 
 
     address_ = new QLineEdit(this);
     address_->setObjectName(QStringLiteral("Adress"));
-    // Digits only, the three dots fixed. A group left short is no 3-digit number, so the load
-    // after OK puts the default address back.
+    // Digits only, the three dots fixed; typing goes through AddressTyping, editing keys through
+    // the mask.
     address_->setInputMask(QStringLiteral("999.999.999.999; "));
+    address_->installEventFilter(this);
     port_ = new QLineEdit(this);
     port_->setObjectName(QStringLiteral("Port"));
     port_->setMaxLength(5);
@@ -54,13 +59,36 @@ TNetSettFrm::TNetSettFrm(NetworkDevice& device, QWidget* parent, bool startNow) 
 }
 
 void TNetSettFrm::accept() {
-    if (!device_.storeSettings(address_->text(), port_->text())) return;
+    const std::optional<QString> address = AddressTyping::complete(address_->displayText());
+    if (!address) {
+        messages_.show(makeMessage(MessageId::NetAddressInvalid, address_->text().toStdString()),
+                       this);
+        address_->setFocus();
+        return;
+    }
+    address_->setText(*address);
+    if (!device_.storeSettings(*address, port_->text())) return;
     QDialog::accept();
 }
 
 void TNetSettFrm::done(int result) {
     QDialog::done(result);
     load();
+}
+
+bool TNetSettFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != address_ || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // A key over a selection, or with Ctrl or Alt, is the mask's affair.
+    const bool plain =
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (!plain || address_->hasSelectedText() || key->text().size() != 1) return false;
+    AddressTyping typing(address_->displayText(), address_->cursorPosition());
+    if (!typing.type(key->text().front())) return false;
+    address_->setText(typing.text());
+    address_->setCursorPosition(typing.cursor());
+    return true;
 }
 
 void TNetSettFrm::load() {

@@ -1,6 +1,6 @@
 // TNetSettFrm: the network settings dialog. The peer's address (a masked field of four 3-digit
-// groups) and the port. Whichever button closes it, the adapter reloads the stored settings, so
-// a wrong entry is replaced by its default at once and "Отмена" discards what was typed.
+// groups, where a dot moves on to the next group) and the port. Whichever button closes it, the
+// adapter reloads the stored settings, so "Отмена" discards what was typed.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +9,7 @@ class QLineEdit;
 
 namespace orlan {
 
+class MessageService;
 class NetworkDevice;
 
 class TNetSettFrm : public QDialog {
@@ -17,18 +18,26 @@ class TNetSettFrm : public QDialog {
     // With startNow, loads the settings at once: this starts the adapter's server and client.
     // The program starts them from its entry instead (load), so windows made in tests stay off
     // the network.
-    explicit TNetSettFrm(NetworkDevice& device, QWidget* parent = nullptr, bool startNow = true);
+    TNetSettFrm(NetworkDevice& device, MessageService& messages, QWidget* parent = nullptr,
+                bool startNow = true);
 
     // Reads the stored peer into the fields and (re)starts the adapter with it.
     void load();
 
-    // "OK": stores both fields; a port that is not a number keeps the dialog open.
+    // "OK": an address that is not four numbers 0..255 is said so and the dialog stays open;
+    // otherwise stores both fields (the address padded to its 15-character form); a port that is
+    // not a number keeps the dialog open too.
     void accept() override;
     // Every close, OK or "Отмена", reloads the stored settings.
     void done(int result) override;
 
+  protected:
+    // Digits and dots typed into the address field (AddressTyping).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     NetworkDevice& device_;
+    MessageService& messages_;
     QLineEdit* address_ = nullptr;
     QLineEdit* port_ = nullptr;
 };

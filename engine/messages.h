@@ -32,10 +32,12 @@ enum class MessageId : uint8_t {
     NoPrinter,
     NetSocketError,
     NetPortNotNumber,
+    NetSendOverflow,
+    NetAddressInvalid,
     PrintRange,
     PrintNoPrinter,
 };
-inline constexpr int kMessageCount = 22;
+inline constexpr int kMessageCount = 24;
 
 struct MessageTemplate {
     std::string_view title;

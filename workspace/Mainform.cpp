@@ -155,7 +155,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     // The adapter starts listening and connecting in startNetwork(), called by the program entry.
     netFrm_ = new TNetFrm(messages_, this);
     ports_.setNetwork(&netFrm_->device());
-    netSettFrm_ = new TNetSettFrm(netFrm_->device(), this, /*startNow=*/false);
+    netSettFrm_ = new TNetSettFrm(netFrm_->device(), messages_, this, /*startNow=*/false);
     deviceButtons_[3]->setEnabled(true);  // PF_LANCard
     connect(deviceButtons_[3], &QToolButton::clicked, this, &TMainFrm::showNet);
     for (const char* name : {"ShowNet_Item", "NetSetup_Item"})
