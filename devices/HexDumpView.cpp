@@ -54,15 +54,25 @@ void HexDumpView::refresh() {
     viewport()->update();
 }
 
-QString HexDumpView::text() const { return dump_.linesText(0, lines_); }
+QString HexDumpView::text() const {
+    return dump_.linesText(0, lines_);
+}
 
-int HexDumpView::firstVisibleLine() const { return verticalScrollBar()->value(); }
+int HexDumpView::firstVisibleLine() const {
+    return verticalScrollBar()->value();
+}
 
-int HexDumpView::visibleLineCount() const { return std::max(1, viewport()->height() / lineHeight()); }
+int HexDumpView::visibleLineCount() const {
+    return std::max(1, viewport()->height() / lineHeight());
+}
 
-qsizetype HexDumpView::selectionFirst() const { return current_ < 0 ? -1 : std::min(anchor_, current_); }
+qsizetype HexDumpView::selectionFirst() const {
+    return current_ < 0 ? -1 : std::min(anchor_, current_);
+}
 
-qsizetype HexDumpView::selectionLast() const { return current_ < 0 ? -1 : std::max(anchor_, current_); }
+qsizetype HexDumpView::selectionLast() const {
+    return current_ < 0 ? -1 : std::max(anchor_, current_);
+}
 
 void HexDumpView::selectLines(qsizetype anchor, qsizetype current) {
     if (lines_ == 0) {
@@ -74,7 +84,9 @@ void HexDumpView::selectLines(qsizetype anchor, qsizetype current) {
     viewport()->update();
 }
 
-void HexDumpView::selectAll() { selectLines(0, lines_ - 1); }
+void HexDumpView::selectAll() {
+    selectLines(0, lines_ - 1);
+}
 
 QString HexDumpView::selectedText() const {
     if (current_ < 0) return {};
@@ -85,7 +97,9 @@ void HexDumpView::copy() const {
     if (current_ >= 0) QApplication::clipboard()->setText(selectedText());
 }
 
-int HexDumpView::lineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
+int HexDumpView::lineHeight() const {
+    return std::max(1, fontMetrics().lineSpacing());
+}
 
 qsizetype HexDumpView::lineAt(int y) const {
     const qsizetype line = firstVisibleLine() + (y < 0 ? -1 : y / lineHeight());
@@ -103,7 +117,8 @@ void HexDumpView::updateScrollBars() {
     v->setSingleStep(1);
     if (followsEnd_) v->setValue(v->maximum());
 
-    const int width = 2 * kMargin + fontMetrics().horizontalAdvance(QLatin1Char('0')) * dump_.widestLine();
+    const int width =
+        2 * kMargin + fontMetrics().horizontalAdvance(QLatin1Char('0')) * dump_.widestLine();
     QScrollBar* h = horizontalScrollBar();
     h->setRange(0, std::max(0, width - viewport()->width()));
     h->setPageStep(viewport()->width());
@@ -152,7 +167,9 @@ void HexDumpView::paintEvent(QPaintEvent*) {
         if (line >= lines_) break;
         const int y = row * height;
         const bool selected = line >= selFirst && line <= selLast && selFirst >= 0;
-        if (selected) p.fillRect(0, y, viewport()->width(), height, palette().brush(group, QPalette::Highlight));
+        if (selected)
+            p.fillRect(0, y, viewport()->width(), height,
+                       palette().brush(group, QPalette::Highlight));
         p.setPen(palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         p.drawText(x, y + ascent, dump_.lineText(line));
     }
@@ -169,13 +186,15 @@ void HexDumpView::showEvent(QShowEvent* event) {
 }
 
 void HexDumpView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || lines_ == 0) return QAbstractScrollArea::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || lines_ == 0)
+        return QAbstractScrollArea::mousePressEvent(event);
     const qsizetype line = lineAt(event->position().toPoint().y());
     moveCurrent(line, event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
 void HexDumpView::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton) || current_ < 0) return QAbstractScrollArea::mouseMoveEvent(event);
+    if (!(event->buttons() & Qt::LeftButton) || current_ < 0)
+        return QAbstractScrollArea::mouseMoveEvent(event);
     // Dragging past an edge scrolls a line at a time.
     moveCurrent(lineAt(event->position().toPoint().y()), true);
 }
@@ -209,7 +228,8 @@ void HexDumpView::contextMenuEvent(QContextMenuEvent* event) {
     QAction* copyItem = menu.addAction(QStringLiteral("Копировать"), this, &HexDumpView::copy);
     copyItem->setShortcut(QKeySequence::Copy);
     copyItem->setEnabled(current_ >= 0);
-    QAction* allItem = menu.addAction(QStringLiteral("Выделить всё"), this, &HexDumpView::selectAll);
+    QAction* allItem =
+        menu.addAction(QStringLiteral("Выделить всё"), this, &HexDumpView::selectAll);
     allItem->setShortcut(QKeySequence::SelectAll);
     allItem->setEnabled(lines_ > 0);
     menu.exec(event->globalPos());
