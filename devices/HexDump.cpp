@@ -8,9 +8,10 @@ namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
-void appendHex(QString& text, unsigned long long value, int digits) {
+QChar* writeHex(QChar* out, unsigned long long value, int digits) {
     for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
-        text += QChar(kDigits[(value >> shift) & 0xF]);
+        *out++ = QLatin1Char(kDigits[(value >> shift) & 0xF]);
+    return out;
 }
 
 // Four digits up to FFFF, then as many as the offset needs.
@@ -33,31 +34,43 @@ void HexDump::clear() {
     count_ = 0;
 }
 
-QString HexDump::lineText(qsizetype line) const {
-    QString text;
-    if (line < 0 || line >= lineCount()) return text;
+qsizetype HexDump::lineLength(qsizetype line) const {
+    const qsizetype first = line * kBytesPerLine;
+    return offsetDigits(first) + 1 + 3 * (std::min(first + kBytesPerLine, count_) - first);
+}
+
+QChar* HexDump::writeLine(QChar* out, qsizetype line) const {
     const qsizetype first = line * kBytesPerLine;
     const qsizetype end = std::min(first + kBytesPerLine, count_);
-    const int digits = offsetDigits(first);
-    text.reserve(digits + 1 + 3 * kBytesPerLine);
-    appendHex(text, static_cast<unsigned long long>(first), digits);
-    text += QLatin1Char(' ');
-    for (qsizetype i = first; i < end; ++i) {
-        text += QLatin1Char(' ');
-        appendHex(text, at(i), 2);
+    out = writeHex(out, static_cast<unsigned long long>(first), offsetDigits(first));
+    *out++ = QLatin1Char(' ');
+    // A line never straddles two blocks.
+    const unsigned char* bytes = &chunks_[first / kChunkSize][first % kChunkSize];
+    for (qsizetype i = first; i < end; ++i, ++bytes) {
+        out[0] = QLatin1Char(' ');
+        out[1] = QLatin1Char(kDigits[*bytes >> 4]);
+        out[2] = QLatin1Char(kDigits[*bytes & 0xF]);
+        out += 3;
     }
-    return text;
+    return out;
+}
+
+QString HexDump::lineText(qsizetype line) const {
+    return linesText(line, line + 1);
 }
 
 QString HexDump::linesText(qsizetype first, qsizetype last) const {
     first = std::max<qsizetype>(first, 0);
     last = std::min(last, lineCount());
-    QString text;
-    if (first >= last) return text;
-    text.reserve((last - first) * (widestLine() + 1));
+    if (first >= last) return {};
+    // Sized once and written in place: copying a whole large dump stays quick.
+    qsizetype size = last - first - 1;  // the line breaks
+    for (qsizetype line = first; line < last; ++line) size += lineLength(line);
+    QString text(size, Qt::Uninitialized);
+    QChar* out = text.data();
     for (qsizetype line = first; line < last; ++line) {
-        if (line > first) text += QLatin1Char('\n');
-        text += lineText(line);
+        if (line > first) *out++ = QLatin1Char('\n');
+        out = writeLine(out, line);
     }
     return text;
 }
@@ -67,7 +80,7 @@ int HexDump::widestLine() const {
     const qsizetype lastLine = lineCount() - 1;
     const int fullLine = offsetDigits(lastLine * kBytesPerLine) + 1 + 3 * kBytesPerLine;
     // A single line may not be full yet.
-    return lastLine == 0 ? static_cast<int>(lineText(0).size()) : fullLine;
+    return lastLine == 0 ? static_cast<int>(lineLength(0)) : fullLine;
 }
 
 }  // namespace orlan

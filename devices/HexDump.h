@@ -36,6 +36,10 @@ class HexDump {
     int widestLine() const;
 
   private:
+    qsizetype lineLength(qsizetype line) const;
+    // Writes the line's text at `out`; returns where it ends.
+    QChar* writeLine(QChar* out, qsizetype line) const;
+
     // Bytes are kept in fixed blocks: growing never copies what is there, and a large dump holds
     // at most one partly filled block.
     static constexpr qsizetype kChunkSize = 64 * 1024;
