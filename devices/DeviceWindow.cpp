@@ -1,14 +1,10 @@
 #include "DeviceWindow.h"
 
-#include <QAbstractScrollArea>
 #include <QFontMetrics>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QWidget>
 
 #include "HexDump.h"
+#include "HexDumpView.h"
 
 namespace orlan {
 
@@ -22,13 +18,10 @@ void setStayOnTop(QWidget* window, bool on) {
     }
 }
 
-QPlainTextEdit* makeDumpView(QWidget* parent, const QString& objectName, bool roomForALine) {
-    auto* view = new QPlainTextEdit(parent);
+HexDumpView* makeDumpView(const HexDump& dump, QWidget* parent, const QString& objectName,
+                          bool roomForALine) {
+    auto* view = new HexDumpView(dump, parent);
     view->setObjectName(objectName);
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    view->setUndoRedoEnabled(false);
     QFont fixed(QStringLiteral("DejaVu Sans Mono"));
     fixed.setStyleHint(QFont::Monospace);
     fixed.setFixedPitch(true);
@@ -37,16 +30,6 @@ QPlainTextEdit* makeDumpView(QWidget* parent, const QString& objectName, bool ro
     if (roomForALine)
         view->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(HexDump::kLineLength, '0')) + 40);
     return view;
-}
-
-void appendDumpTail(QTextDocument* document, QAbstractScrollArea* view, const HexDump& dump,
-                    qsizetype& shownBytes) {
-    if (dump.byteCount() == shownBytes) return;
-    QTextCursor end(document);
-    end.movePosition(QTextCursor::End);
-    end.insertText(dump.tail(shownBytes));
-    shownBytes = dump.byteCount();
-    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
 }
 
 }  // namespace orlan

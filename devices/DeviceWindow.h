@@ -4,27 +4,21 @@
 
 #include <QtGlobal>
 
-class QAbstractScrollArea;
-class QPlainTextEdit;
 class QString;
-class QTextDocument;
 class QWidget;
 
 namespace orlan {
 
 class HexDump;
+class HexDumpView;
 
 // Switches the stay-on-top flag of a window. New flags take a window off the screen: it comes
 // back where it was if it was shown.
 void setStayOnTop(QWidget* window, bool on);
 
-// The read-only, fixed-pitch view of a device's hex dump; roomForALine makes it at least as wide
-// as one full dump line beside its scroll bar.
-QPlainTextEdit* makeDumpView(QWidget* parent, const QString& objectName, bool roomForALine);
-
-// Appends to a dump's view what the dump gained since shownBytes, moves shownBytes on, and
-// scrolls the view to its end. Nothing happens when nothing arrived.
-void appendDumpTail(QTextDocument* document, QAbstractScrollArea* view, const HexDump& dump,
-                    qsizetype& shownBytes);
+// The fixed-pitch view of a device's hex dump; roomForALine makes it at least as wide as one full
+// dump line beside its scroll bar.
+HexDumpView* makeDumpView(const HexDump& dump, QWidget* parent, const QString& objectName,
+                          bool roomForALine);
 
 }  // namespace orlan

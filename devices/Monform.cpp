@@ -1,6 +1,7 @@
 #include "Monform.h"
 
 #include "DeviceWindow.h"
+#include "HexDumpView.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -10,11 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPlainTextEdit>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
@@ -34,10 +32,6 @@ const QPolygonF kNeck({QPointF(182, 321), QPointF(238, 321), QPointF(250, 350), 
 const QRectF kBase(120, 348, 180, 24);
 constexpr int kButtonTop = 292;
 constexpr int kButtonSize = 22;
-
-// A screen refresh is cheap, the dump view less so: while a program runs it catches up at most
-// about 60 times a second.
-constexpr int kBufferSyncMs = 16;
 
 QPainterPath monitorShape() {
     QPainterPath shape;
@@ -182,19 +176,12 @@ TMonFrm::TMonFrm(MessageService& messages, QWidget* parent)
     bufferGroup_->setObjectName(QStringLiteral("BufferGroup"));
     bufferGroup_->setGeometry(6, kHeightBufferHidden, kClientWidth - 12,
                               kHeightBufferShown - kHeightBufferHidden - 6);
-    monBuffer_ = makeDumpView(bufferGroup_, QStringLiteral("MonBuffer"), /*roomForALine=*/false);
+    monBuffer_ = makeDumpView(device_.buffer(), bufferGroup_, QStringLiteral("MonBuffer"),
+                              /*roomForALine=*/false);
     monBuffer_->setGeometry(8, 18, bufferGroup_->width() - 16, bufferGroup_->height() - 26);
 
-    syncTimer_ = new QTimer(this);
-    syncTimer_->setSingleShot(true);
-    syncTimer_->setInterval(kBufferSyncMs);
-    connect(syncTimer_, &QTimer::timeout, this, &TMonFrm::syncBuffer);
-
     connect(&device_, &MonitorDevice::changed, this, &TMonFrm::onDeviceChanged);
-    connect(&device_, &MonitorDevice::cleared, this, [this] {
-        monBuffer_->clear();
-        shownBytes_ = 0;
-    });
+    connect(&device_, &MonitorDevice::cleared, monBuffer_, &HexDumpView::refresh);
     connect(clr, &QToolButton::clicked, this, &TMonFrm::clearBuffer);
     connect(save, &QToolButton::clicked, this, &TMonFrm::saveScreen);
     connect(keepVisible_, &QToolButton::toggled, this, &TMonFrm::setKeepOnTop);
@@ -234,7 +221,6 @@ void TMonFrm::setBufferShown(bool shown) {
     if (bufferShown_ == shown) return;
     bufferShown_ = shown;
     applyLook();
-    if (shown) syncBuffer();
 }
 
 void TMonFrm::setVisible(bool visible) {
@@ -243,7 +229,6 @@ void TMonFrm::setVisible(bool visible) {
         applyLook();  // the window is still hidden: nothing flickers
     }
     QWidget::setVisible(visible);
-    if (visible && bufferShown_) syncBuffer();
 }
 
 void TMonFrm::applyLook() {
@@ -311,9 +296,7 @@ void TMonFrm::mouseReleaseEvent(QMouseEvent* event) {
 
 void TMonFrm::onDeviceChanged() {
     screenImg_->update();  // Qt folds many of these into one repaint
-    if (isVisible() && bufferShown_ && !syncTimer_->isActive()) syncTimer_->start();
+    monBuffer_->dumpChanged();
 }
-
-void TMonFrm::syncBuffer() { appendDumpTail(monBuffer_->document(), monBuffer_, device_.buffer(), shownBytes_); }
 
 }  // namespace orlan

@@ -14,11 +14,11 @@
 
 class QFileDialog;
 class QGroupBox;
-class QPlainTextEdit;
-class QTimer;
 class QToolButton;
 
 namespace orlan {
+
+class HexDumpView;
 
 // Asks where to save the screen picture; an empty result means the user cancelled.
 class ScreenshotDialog {
@@ -71,7 +71,6 @@ class TMonFrm : public QWidget {
   private:
     void applyLook();
     void onDeviceChanged();
-    void syncBuffer();
 
     MessageService& messages_;
     MonitorDevice device_;
@@ -82,9 +81,7 @@ class TMonFrm : public QWidget {
     QToolButton* keepVisible_ = nullptr;
     QToolButton* shBuff_ = nullptr;
     QGroupBox* bufferGroup_ = nullptr;
-    QPlainTextEdit* monBuffer_ = nullptr;
-    QTimer* syncTimer_ = nullptr;
-    qsizetype shownBytes_ = 0;  // bytes of the dump already in MonBuffer
+    HexDumpView* monBuffer_ = nullptr;
 
     bool bufferShown_ = false;
     bool keepOnTop_ = false;

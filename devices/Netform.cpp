@@ -1,24 +1,19 @@
 #include "Netform.h"
 
 #include "DeviceWindow.h"
+#include "HexDumpView.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace orlan {
 
 namespace {
-
-// The dump view catches up with the bytes at most about 60 times a second.
-constexpr int kBufferSyncMs = 16;
 
 QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
@@ -53,7 +48,7 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     font.setPixelSize(11);
     setFont(font);
 
-    device_.setFailureHandler([this](const MessageBox& box) { messages_.show(box, this); });
+    device_.setFailureHandler([this](MessageBox box) { emit deviceFailed(&box); messages_.show(box, this); });
 
     QToolButton* clr = toolButton(this, "ClrBuffer_BTN", QStringLiteral("Очистить буферы сетевого адаптера"),
                                   QStyle::SP_DialogResetButton);
@@ -68,7 +63,7 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     linkState_ = new QLabel(linkText(device_.link()), this);
     linkState_->setObjectName(QStringLiteral("NetLinkState"));
 
-    rxBuffer_ = makeDumpView(nullptr, QStringLiteral("NetRxBuffer"), /*roomForALine=*/true);
+    rxBuffer_ = makeDumpView(device_.received(), nullptr, QStringLiteral("NetRxBuffer"), /*roomForALine=*/true);
 
     // The link's state sits under the last byte sent, the buttons at the ends of the top row.
     auto* top = new QGridLayout;
@@ -91,21 +86,13 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     layout->addWidget(group);
     resize(rxBuffer_->minimumWidth() + 24, 300);
 
-    syncTimer_ = new QTimer(this);
-    syncTimer_->setSingleShot(true);
-    syncTimer_->setInterval(kBufferSyncMs);
-    connect(syncTimer_, &QTimer::timeout, this, &TNetFrm::syncBuffer);
-
-    connect(&device_, &NetworkDevice::byteReceived, this, [this] {
-        if (isVisible() && !syncTimer_->isActive()) syncTimer_->start();
-    });
+    connect(&device_, &NetworkDevice::byteReceived, rxBuffer_, &HexDumpView::dumpChanged);
     connect(&device_, &NetworkDevice::sent, this, [this] { txBuffer_->setText(device_.lastSent()); });
     connect(&device_, &NetworkDevice::linkChanged, this,
             [this] { linkState_->setText(linkText(device_.link())); });
     connect(&device_, &NetworkDevice::cleared, this, [this] {
-        rxBuffer_->clear();
+        rxBuffer_->refresh();
         txBuffer_->clear();
-        shownBytes_ = 0;
     });
     connect(clr, &QToolButton::clicked, this, &TNetFrm::clearBuffers);
     connect(keepVisible_, &QToolButton::toggled, this, &TNetFrm::setKeepOnTop);
@@ -119,12 +106,5 @@ void TNetFrm::setKeepOnTop(bool on) {
     keepOnTop_ = on;
     setStayOnTop(this, on);
 }
-
-void TNetFrm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    syncBuffer();  // bytes that arrived while the window was hidden
-}
-
-void TNetFrm::syncBuffer() { appendDumpTail(rxBuffer_->document(), rxBuffer_, device_.received(), shownBytes_); }
 
 }  // namespace orlan

@@ -11,11 +11,11 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
-class QTimer;
 class QToolButton;
 
 namespace orlan {
+
+class HexDumpView;
 
 class TNetFrm : public QWidget {
     Q_OBJECT
@@ -30,20 +30,17 @@ class TNetFrm : public QWidget {
     void setKeepOnTop(bool on);  // KeepVisible
     bool keepOnTop() const { return keepOnTop_; }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
+  signals:
+    // A failure is about to be reported in `box`; see StorageForm::deviceFailed.
+    void deviceFailed(orlan::MessageBox* box);
 
   private:
-    void syncBuffer();
-
     MessageService& messages_;
     NetworkDevice device_;
     QLineEdit* txBuffer_ = nullptr;
     QLabel* linkState_ = nullptr;
-    QPlainTextEdit* rxBuffer_ = nullptr;
+    HexDumpView* rxBuffer_ = nullptr;
     QToolButton* keepVisible_ = nullptr;
-    QTimer* syncTimer_ = nullptr;
-    qsizetype shownBytes_ = 0;  // bytes of the dump already in NetRxBuffer
     bool keepOnTop_ = false;
 };
 

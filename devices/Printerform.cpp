@@ -1,23 +1,18 @@
 #include "Printerform.h"
 
 #include "DeviceWindow.h"
+#include "HexDumpView.h"
 
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QScrollBar>
 #include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace orlan {
 
 namespace {
-
-// The dump view catches up with the bytes at most about 60 times a second.
-constexpr int kBufferSyncMs = 16;
 
 QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint,
                         QStyle::StandardPixmap icon) {
@@ -58,7 +53,8 @@ TPrinterFrm::TPrinterFrm(MessageService& messages, QWidget* parent)
                               QStyle::SP_TitleBarShadeButton);
     keepVisible_->setCheckable(true);
 
-    printerBuffer_ = makeDumpView(this, QStringLiteral("PrinterBuffer"), /*roomForALine=*/true);
+    printerBuffer_ =
+        makeDumpView(device_.buffer(), this, QStringLiteral("PrinterBuffer"), /*roomForALine=*/true);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);
@@ -73,18 +69,8 @@ TPrinterFrm::TPrinterFrm(MessageService& messages, QWidget* parent)
     layout->addWidget(printerBuffer_);
     resize(printerBuffer_->minimumWidth() + 12, 300);
 
-    syncTimer_ = new QTimer(this);
-    syncTimer_->setSingleShot(true);
-    syncTimer_->setInterval(kBufferSyncMs);
-    connect(syncTimer_, &QTimer::timeout, this, &TPrinterFrm::syncBuffer);
-
-    connect(&device_, &PrinterDevice::changed, this, [this] {
-        if (isVisible() && !syncTimer_->isActive()) syncTimer_->start();
-    });
-    connect(&device_, &PrinterDevice::cleared, this, [this] {
-        printerBuffer_->clear();
-        shownBytes_ = 0;
-    });
+    connect(&device_, &PrinterDevice::changed, printerBuffer_, &HexDumpView::dumpChanged);
+    connect(&device_, &PrinterDevice::cleared, printerBuffer_, &HexDumpView::refresh);
     connect(clr, &QToolButton::clicked, this, &TPrinterFrm::clearBuffer);
     connect(print, &QToolButton::clicked, this, &TPrinterFrm::printBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &TPrinterFrm::setKeepOnTop);
@@ -111,12 +97,5 @@ void TPrinterFrm::setKeepOnTop(bool on) {
     keepOnTop_ = on;
     setStayOnTop(this, on);
 }
-
-void TPrinterFrm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    syncBuffer();  // bytes that arrived while the window was hidden
-}
-
-void TPrinterFrm::syncBuffer() { appendDumpTail(printerBuffer_->document(), printerBuffer_, device_.buffer(), shownBytes_); }
 
 }  // namespace orlan

@@ -9,12 +9,12 @@
 #include "MessageService.h"
 #include "PrinterDevice.h"
 
-class QPlainTextEdit;
 class QPrinter;
-class QTimer;
 class QToolButton;
 
 namespace orlan {
+
+class HexDumpView;
 
 // Where "Печатать" prints.
 class PrinterChoice {
@@ -45,20 +45,13 @@ class TPrinterFrm : public QWidget {
     void setKeepOnTop(bool on);  // KeepVisible
     bool keepOnTop() const { return keepOnTop_; }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
-    void syncBuffer();
-
     MessageService& messages_;
     PrinterDevice device_;
     std::unique_ptr<PrinterChoice> printers_;
 
-    QPlainTextEdit* printerBuffer_ = nullptr;
+    HexDumpView* printerBuffer_ = nullptr;
     QToolButton* keepVisible_ = nullptr;
-    QTimer* syncTimer_ = nullptr;
-    qsizetype shownBytes_ = 0;  // bytes of the dump already in PrinterBuffer
     bool keepOnTop_ = false;
 };
 

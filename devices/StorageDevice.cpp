@@ -7,9 +7,9 @@
 namespace orlan {
 
 const StorageProfile kFloppyProfile{0x01, "Floppy", "A:", "Floppy.vdv", MessageId::FloppyWriteFailure,
-                                    MessageId::FloppyClearFailure, false};
+                                    MessageId::FloppyClearFailure};
 const StorageProfile kHardDiskProfile{0x02, "HDD", "C:", "HDisc.vdv", MessageId::HardDiskWriteFailure,
-                                      MessageId::HardDiskClearFailure, true};
+                                      MessageId::HardDiskClearFailure};
 
 StorageDevice::StorageDevice(const StorageProfile& profile, Settings settings, QObject* parent)
     : QObject(parent), profile_(profile), settings_(std::move(settings)) {}
@@ -22,8 +22,10 @@ QString StorageDevice::directory() const {
     return stored.isEmpty() ? fallback : stored;
 }
 
-QString StorageDevice::filePath() const {
-    QString folder = resolveDirectory(directory());
+QString StorageDevice::filePath() const { return fileIn(directory()); }
+
+QString StorageDevice::fileIn(const QString& directory) const {
+    QString folder = resolveDirectory(directory);
     // A drive root ("C:\", "/") already ends in a separator.
     if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
         folder += QLatin1Char('/');
@@ -31,8 +33,9 @@ QString StorageDevice::filePath() const {
 }
 
 void StorageDevice::byteInput(uint8_t b) {
-    if (profile_.alwaysPresent) ensureDriveFolder(QString::fromLatin1(profile_.defaultDirectory).at(0));
-    QFile file(filePath());
+    const QString folder = directory();
+    ensureDriveOf(folder);
+    QFile file(fileIn(folder));
     const char byte = static_cast<char>(b);
     // A full or failing medium may only show when the byte leaves the file's buffer.
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append) &&

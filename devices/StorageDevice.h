@@ -21,9 +21,6 @@ struct StorageProfile {
     const char* fileName;
     MessageId writeFailure;
     MessageId clearFailure;
-    // The hard disk is always there: the folder standing for its drive is made on first use. The
-    // floppy's folder is not: a missing one is a drive without a diskette.
-    bool alwaysPresent;
 };
 
 extern const StorageProfile kFloppyProfile;
@@ -44,8 +41,9 @@ class StorageDevice : public QObject {
     // The device file in that directory, as a real path.
     QString filePath() const;
 
-    // OUT to the device's port: opens the file, appends the byte, closes it again. A byte that
-    // cannot be written is lost and reported; the dump lists only bytes that were written.
+    // OUT to the device's port: opens the file, appends the byte, closes it again. The folder of a
+    // drive ("A:", "C:") is made on first use; a folder the user chose is not. A byte that cannot
+    // be written is lost and reported; the dump lists only bytes that were written.
     void byteInput(uint8_t b);
     // The clear button: deletes the device file; the dump empties only if the file is gone.
     void clear();
@@ -56,6 +54,8 @@ class StorageDevice : public QObject {
     void failed(orlan::MessageId id);
 
   private:
+    QString fileIn(const QString& directory) const;
+
     const StorageProfile& profile_;
     Settings settings_;
     HexDump buffer_;

@@ -1,23 +1,16 @@
 #include "StorageForm.h"
 
 #include "DeviceWindow.h"
+#include "HexDumpView.h"
 
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QStyle>
-#include <QTextCursor>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace orlan {
 
 namespace {
-
-// A program writing to the device may send thousands of bytes a second: the view catches up at
-// most about 60 times a second.
-constexpr int kBufferSyncMs = 16;
 
 QToolButton* barButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
@@ -48,7 +41,7 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
                              QStyle::SP_TitleBarShadeButton);
     keepVisible_->setCheckable(true);
 
-    buffer_ = makeDumpView(this, QLatin1String(bufferName), /*roomForALine=*/false);
+    buffer_ = makeDumpView(device_.buffer(), this, QLatin1String(bufferName), /*roomForALine=*/false);
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 0, 0);
@@ -61,18 +54,13 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
     layout->addLayout(bar);
     layout->addWidget(buffer_);
 
-    syncTimer_ = new QTimer(this);
-    syncTimer_->setSingleShot(true);
-    syncTimer_->setInterval(kBufferSyncMs);
-    connect(syncTimer_, &QTimer::timeout, this, &StorageForm::syncBuffer);
-
-    connect(&device_, &StorageDevice::changed, this, &StorageForm::onDeviceChanged);
-    connect(&device_, &StorageDevice::cleared, this, [this] {
-        buffer_->clear();
-        shownBytes_ = 0;
+    connect(&device_, &StorageDevice::changed, buffer_, &HexDumpView::dumpChanged);
+    connect(&device_, &StorageDevice::cleared, buffer_, &HexDumpView::refresh);
+    connect(&device_, &StorageDevice::failed, this, [this](MessageId id) {
+        MessageBox box = makeMessage(id);
+        emit deviceFailed(&box);
+        messages_.show(box, this);
     });
-    connect(&device_, &StorageDevice::failed, this,
-            [this](MessageId id) { messages_.show(makeMessage(id), this); });
     connect(clr, &QToolButton::clicked, this, &StorageForm::clearBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &StorageForm::setKeepOnTop);
 }
@@ -86,15 +74,6 @@ void StorageForm::setKeepOnTop(bool on) {
     setStayOnTop(this, on);
 }
 
-void StorageForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    syncBuffer();
-}
-
-void StorageForm::onDeviceChanged() {
-    if (isVisible() && !syncTimer_->isActive()) syncTimer_->start();
-}
-
-void StorageForm::syncBuffer() { appendDumpTail(buffer_->document(), buffer_, device_.buffer(), shownBytes_); }
+void StorageForm::syncBuffer() { buffer_->refresh(); }
 
 }  // namespace orlan

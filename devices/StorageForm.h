@@ -9,17 +9,17 @@
 #include "MessageService.h"
 #include "StorageDevice.h"
 
-class QPlainTextEdit;
-class QTimer;
 class QToolButton;
 
 namespace orlan {
+
+class HexDumpView;
 
 class StorageForm : public QWidget {
     Q_OBJECT
   public:
     StorageDevice& device() { return device_; }
-    QPlainTextEdit* bufferView() const { return buffer_; }
+    HexDumpView* bufferView() const { return buffer_; }
 
     void clearBuffer();             // ClrBuffer_BTN
     void setKeepOnTop(bool on);     // KeepVisible
@@ -27,20 +27,20 @@ class StorageForm : public QWidget {
     // Brings the view up to date at once (otherwise it catches up on a timer).
     void syncBuffer();
 
+  signals:
+    // The device failed and is about to say so in `box`. Connected directly: a program that is
+    // running is stopped first, and the box then says so.
+    void deviceFailed(orlan::MessageBox* box);
+
   protected:
     StorageForm(const StorageProfile& profile, const char* objectName, const QString& caption,
                 const char* bufferName, MessageService& messages, Settings settings, QWidget* parent);
-    void showEvent(QShowEvent* event) override;
 
   private:
-    void onDeviceChanged();
-
     MessageService& messages_;
     StorageDevice device_;
-    QPlainTextEdit* buffer_ = nullptr;
+    HexDumpView* buffer_ = nullptr;
     QToolButton* keepVisible_ = nullptr;
-    QTimer* syncTimer_ = nullptr;
-    qsizetype shownBytes_ = 0;  // bytes of the dump already in the view
     bool keepOnTop_ = false;
 };
 

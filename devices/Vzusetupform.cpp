@@ -12,6 +12,7 @@
 
 #include "StorageDevice.h"
 #include "drives.h"
+#include "messages.h"
 
 namespace orlan {
 
@@ -46,7 +47,8 @@ QString DirSelection::directory() const { return field_->text().trimmed(); }
 
 void DirSelection::setDirectory(const QString& folder) { field_->setText(shown(folder)); }
 
-TVZUSetupFrm::TVZUSetupFrm(QWidget* parent, Settings settings) : QDialog(parent), settings_(std::move(settings)) {
+TVZUSetupFrm::TVZUSetupFrm(MessageService& messages, QWidget* parent, Settings settings)
+    : QDialog(parent), messages_(messages), settings_(std::move(settings)) {
     setObjectName(QStringLiteral("VZUSetupFrm"));
     setWindowTitle(QStringLiteral("Настройки внешних ЗУ"));
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -64,8 +66,6 @@ TVZUSetupFrm::TVZUSetupFrm(QWidget* parent, Settings settings) : QDialog(parent)
                                 QStringLiteral("нажмите кнопку \"Готово\".")}) {
         auto* label = new QLabel(text, floppyGroup);
         label->setObjectName(QStringLiteral("NotReady_TXT%1").arg(notReady_.size() + 1));
-        // Where the "diskette" goes when the machine has no drive A.
-        label->setToolTip(shown(driveFolder(QLatin1Char('A'))));
         floppyBox->addWidget(label);
         notReady_ << label;
     }
@@ -96,34 +96,61 @@ TVZUSetupFrm::TVZUSetupFrm(QWidget* parent, Settings settings) : QDialog(parent)
     layout->addWidget(hddGroup);
     layout->addLayout(buttons);
 
-    connect(ready_, &QPushButton::clicked, this, &TVZUSetupFrm::refresh);
+    connect(ready_, &QPushButton::clicked, this, &TVZUSetupFrm::refreshFloppy);
     connect(ok, &QPushButton::clicked, this, &TVZUSetupFrm::accept);
     connect(cancel, &QPushButton::clicked, this, &TVZUSetupFrm::reject);
     // Filled when shown: creating the dialog at start-up touches no folder.
 }
 
 void TVZUSetupFrm::refresh() {
-    // The drive is ready when the folder the floppy writes to exists: by default the folder that
-    // stands for drive A.
-    const QString floppyDir = storedDirectory(settings_, kFloppyProfile);
-    floppyReady_ = directoryReady(floppyDir);
-    floppy_->setDirectory(floppyReady_ ? resolveDirectory(floppyDir) : driveFolder(QLatin1Char('C')));
-    floppy_->setVisible(floppyReady_);
-    for (QLabel* label : notReady_) label->setVisible(!floppyReady_);
-    ready_->setVisible(!floppyReady_);
+    refreshFloppy();
+    hddStored_ = storedDirectory(settings_, kHardDiskProfile);
+    ensureDriveOf(hddStored_);
+    hdd_->setDirectory(resolveDirectory(hddStored_));
+    hddShown_ = hdd_->directory();
+}
 
-    ensureDriveFolder(QLatin1Char('C'));
-    const QString hddDir = storedDirectory(settings_, kHardDiskProfile);
-    hdd_->setDirectory(directoryReady(hddDir) ? resolveDirectory(hddDir) : driveFolder(QLatin1Char('C')));
+void TVZUSetupFrm::refreshFloppy() {
+    // The drive itself is always there (its folder is made now, on a fresh system too); a folder
+    // the user chose may be gone, like a diskette taken out. The field stays, so that another
+    // folder can be chosen instead of waiting for that one.
+    floppyStored_ = storedDirectory(settings_, kFloppyProfile);
+    ensureDriveOf(floppyStored_);
+    floppyReady_ = directoryReady(floppyStored_);
+    floppy_->setDirectory(resolveDirectory(floppyStored_));
+    floppyShown_ = floppy_->directory();
+    for (QLabel* label : notReady_) {
+        label->setVisible(!floppyReady_);
+        label->setToolTip(floppyShown_);  // where the "diskette" is awaited
+    }
+    ready_->setVisible(!floppyReady_);
+}
+
+bool TVZUSetupFrm::chosenDirectory(const DirSelection* field, const QString& shownAtStart,
+                                   const QString& stored, const StorageProfile& profile,
+                                   QString& chosen) {
+    const QString typed = field->directory();
+    // A field left as it was keeps the stored folder, even one that is gone for now.
+    if (typed == shownAtStart) {
+        chosen = stored;
+        return true;
+    }
+    chosen = typed.isEmpty() ? QString::fromLatin1(profile.defaultDirectory) : typed;
+    ensureDriveOf(chosen);
+    if (directoryReady(chosen)) return true;
+    messages_.show(makeMessage(MessageId::FolderNotFound, typed.toStdString()), this);
+    field->field()->setFocus();
+    field->field()->selectAll();
+    return false;
 }
 
 void TVZUSetupFrm::accept() {
-    const QString floppy = floppyReady_ ? floppy_->directory() : QString();
-    const QString hdd = hdd_->directory();
-    settings_.write(kStorageSection, QString::fromLatin1(kFloppyProfile.settingsKey),
-                    floppy.isEmpty() ? QString::fromLatin1(kFloppyProfile.defaultDirectory) : floppy);
-    settings_.write(kStorageSection, QString::fromLatin1(kHardDiskProfile.settingsKey),
-                    hdd.isEmpty() ? QString::fromLatin1(kHardDiskProfile.defaultDirectory) : hdd);
+    QString floppy, hdd;
+    if (!chosenDirectory(floppy_, floppyShown_, floppyStored_, kFloppyProfile, floppy) ||
+        !chosenDirectory(hdd_, hddShown_, hddStored_, kHardDiskProfile, hdd))
+        return;  // the dialog stays open with the folder to correct
+    settings_.write(kStorageSection, QString::fromLatin1(kFloppyProfile.settingsKey), floppy);
+    settings_.write(kStorageSection, QString::fromLatin1(kHardDiskProfile.settingsKey), hdd);
     QDialog::accept();
 }
 

@@ -189,6 +189,15 @@ constexpr MessageTemplate kMessages[] = {
      "\n"
      "Установите принтер и повторите печать.",
      I::Error, Btn::Ok},
+    // FolderNotFound: %1 the folder typed in the storage settings dialog
+    {"ОРЛАН - Ошибка выбора каталога",
+     "Каталог \"%1\"\n"
+     "не найден.\n"
+     "Файлы внешних устройств можно хранить только в существующем каталоге.\n"
+     "\n"
+     "Действие отменено.\n"
+     "Выберите другой каталог или создайте этот.",
+     I::Warning, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
 
@@ -209,6 +218,11 @@ MessageBox makeMessage(MessageId id, std::string_view arg1, std::string_view arg
         }
     }
     return {id, std::string(t.title), std::move(text), t.icon, t.buttons};
+}
+
+MessageBox withRunStopped(MessageBox box) {
+    box.text += "\nВыполнение программы остановлено.";
+    return box;
 }
 
 }  // namespace orlan

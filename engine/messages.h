@@ -36,8 +36,9 @@ enum class MessageId : uint8_t {
     NetAddressInvalid,
     PrintRange,
     PrintNoPrinter,
+    FolderNotFound,
 };
-inline constexpr int kMessageCount = 24;
+inline constexpr int kMessageCount = 25;
 
 struct MessageTemplate {
     std::string_view title;
@@ -57,5 +58,8 @@ struct MessageBox {
 const MessageTemplate& messageTemplate(MessageId id);
 // Fills "%1" and "%2" in the text of the template.
 MessageBox makeMessage(MessageId id, std::string_view arg1 = {}, std::string_view arg2 = {});
+
+// A device failure that stopped the program's run: the box ends with a line saying so.
+MessageBox withRunStopped(MessageBox box);
 
 }  // namespace orlan

@@ -15,11 +15,14 @@ QString driveFolder(QChar letter);
 // The real folder for a directory as stored in the settings.
 QString resolveDirectory(const QString& stored);
 
-// Whether `stored` is a directory the device can use now (the folder exists).
+// Whether `stored` is a directory the device can use now (an absolute folder that exists).
 bool directoryReady(const QString& stored);
 
-// The hard disk is always present: its folder is made the first time it is needed. Returns false
-// when it could not be made. On Windows it does nothing.
+// The drives are always present: the folder that stands for one is made the first time it is
+// needed. Returns false when it could not be made. On Windows it does nothing.
 bool ensureDriveFolder(QChar letter);
+// The same for the drive a stored directory names ("A:", "C:\Work"), if it names one: the
+// folders below the drive are the user's and are never made.
+bool ensureDriveOf(const QString& stored);
 
 }  // namespace orlan

@@ -121,7 +121,9 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     ports_.setFloppy(&floppyFrm_->device());
     hdiscFrm_ = new THDiscFrm(messages_, this);
     ports_.setHardDisk(&hdiscFrm_->device());
-    vzuSetupFrm_ = new TVZUSetupFrm(this);
+    vzuSetupFrm_ = new TVZUSetupFrm(messages_, this);
+    connect(floppyFrm_, &StorageForm::deviceFailed, this, &TMainFrm::stopRunOnDeviceFailure);
+    connect(hdiscFrm_, &StorageForm::deviceFailed, this, &TMainFrm::stopRunOnDeviceFailure);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
@@ -155,6 +157,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     // The adapter starts listening and connecting in startNetwork(), called by the program entry.
     netFrm_ = new TNetFrm(messages_, this);
     ports_.setNetwork(&netFrm_->device());
+    connect(netFrm_, &TNetFrm::deviceFailed, this, &TMainFrm::stopRunOnDeviceFailure);
     netSettFrm_ = new TNetSettFrm(netFrm_->device(), messages_, this, /*startNow=*/false);
     deviceButtons_[3]->setEnabled(true);  // PF_LANCard
     connect(deviceButtons_[3], &QToolButton::clicked, this, &TMainFrm::showNet);
@@ -514,6 +517,14 @@ void TMainFrm::doCommand() {
 void TMainFrm::doProgram() {
     cpu_.toggleRun();
     refreshView();
+}
+
+void TMainFrm::stopRunOnDeviceFailure(MessageBox* box) {
+    // A port number mistyped in the network settings is the user's slip, not the device failing.
+    if (!cpu_.running() || box->id == MessageId::NetPortNotNumber) return;
+    // The run loop ends after the instruction under way, which completes as always.
+    cpu_.toggleRun();
+    *box = withRunStopped(std::move(*box));
 }
 
 void TMainFrm::clearHaltFlag() {

@@ -122,6 +122,9 @@ private:
     void buildRegisterGroup(QWidget* client);
     void buildExecutionGroups(QWidget* client);
     void buildMenu();
+    // A device failed while it may be running a program: the run stops as by the run button, so
+    // that a program writing in a loop raises one box, and the box says so. F6 continues.
+    void stopRunOnDeviceFailure(MessageBox* box);
     QAction* addItem(QMenu* menu, const char* objectName, const QString& text, const QKeySequence& key);
     void applyEnabledStates();
 

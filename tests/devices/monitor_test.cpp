@@ -1,11 +1,13 @@
-// The monitor behind port 00h: its hex dump, its drawing protocol and its window.
+// The monitor behind port 00h: its hex dump (and the dump view every device window shares), its
+// drawing protocol and its window.
 #include <QAbstractButton>
-#include <QPlainTextEdit>
+#include <QClipboard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "HexDump.h"
+#include "HexDumpView.h"
 #include "Monform.h"
 #include "MonitorDevice.h"
 #include "MonitorFont.h"
@@ -41,21 +43,98 @@ class MonitorTest : public QObject {
   private slots:
     void hexDumpLines() {
         HexDump d;
-        QStringList snapshots;
-        for (int b = 0; b < 17; ++b) {
-            snapshots << d.text();
-            d.append(static_cast<unsigned char>(b * 0x11 & 0xFF));
-        }
+        for (int b = 0; b < 17; ++b) d.append(static_cast<unsigned char>(b * 0x11 & 0xFF));
         const QStringList lines = d.text().split('\n');
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], QStringLiteral("0000  00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF"));
         QCOMPARE(lines[0].size(), 53);
         QCOMPARE(lines[1], QStringLiteral("0010  10"));
-        // What a view appends after k bytes completes the text, at every kind of boundary.
-        for (int k : {0, 1, 15, 16}) QCOMPARE(snapshots[k] + d.tail(k), d.text());
+        QCOMPARE(d.lineText(1), lines[1]);
+        QCOMPARE(d.linesText(1, 5), lines[1]);  // past the end: only what is there
         d.clear();
+        QCOMPARE(d.text(), QString());
         d.append(0xAB);
         QCOMPARE(d.text(), QStringLiteral("0000  AB"));
+    }
+
+    // Offsets keep counting past 64 KiB with as many digits as they need; the bytes stay in
+    // order across the blocks the dump keeps them in.
+    void hexDumpPastSixtyFourKiB_data() {
+        QTest::addColumn<qsizetype>("line");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("last of the first 64 KiB")
+            << qsizetype(0x0FFF) << "FFF0  F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF";
+        QTest::newRow("first past it")
+            << qsizetype(0x1000) << "10000  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F";
+        QTest::newRow("past 1 MiB") << qsizetype(0x10000) << "100000  00 01";
+    }
+    void hexDumpPastSixtyFourKiB() {
+        QFETCH(qsizetype, line);
+        QFETCH(QString, text);
+        static const HexDump d = [] {
+            HexDump dump;
+            for (int i = 0; i < 0x100002; ++i) dump.append(static_cast<unsigned char>(i));
+            return dump;
+        }();
+        QCOMPARE(d.lineText(line), text);
+        QCOMPARE(d.widestLine(), 55);
+    }
+
+    // The view draws from the dump; whole lines are selected and copied as the dump's text.
+    void dumpViewSelectsAndCopiesLines() {
+        HexDump d;
+        for (int i = 0; i < 16 * 3 + 2; ++i) d.append(static_cast<unsigned char>(i));
+        HexDumpView view(d);
+        view.resize(400, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.lineCount(), qsizetype(4));
+        QCOMPARE(view.text(), d.text());
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);  // nothing selected: nothing copied
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+
+        const int lineHeight = view.fontMetrics().lineSpacing();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, lineHeight + 2));
+        QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), d.linesText(1, 3));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 2));
+        QCOMPARE(view.selectedText(), d.linesText(0, 2));
+        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), d.text());
+
+        d.clear();  // lines that are gone are no longer selected
+        view.refresh();
+        QCOMPARE(view.selectionFirst(), qsizetype(-1));
+        QCOMPARE(view.text(), QString());
+    }
+
+    void dumpViewFollowsTheEndUnlessScrolledAway() {
+        HexDump d;
+        HexDumpView view(d);
+        view.resize(400, 100);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto grow = [&](int lines) {
+            for (int i = 0; i < 16 * lines; ++i) d.append(0x41);
+            view.dumpChanged();
+        };
+        grow(100);
+        QTRY_COMPARE(view.lineCount(), qsizetype(100));
+        QScrollBar* bar = view.verticalScrollBar();
+        QCOMPARE(bar->value(), bar->maximum());
+        QCOMPARE(view.firstVisibleLine() + view.visibleLineCount(), 100);
+        bar->setValue(10);  // the user scrolls up to read
+        grow(10);
+        QTRY_COMPARE(view.lineCount(), qsizetype(110));
+        QCOMPARE(bar->value(), 10);
+        bar->setValue(bar->maximum());  // and back to the end: it follows again
+        grow(10);
+        QTRY_COMPARE(view.lineCount(), qsizetype(120));
+        QCOMPARE(bar->value(), bar->maximum());
+        QCOMPARE(bar->maximum(), 120 - view.visibleLineCount());
     }
 
     void colourRule_data() {
@@ -167,7 +246,7 @@ class MonitorTest : public QObject {
         QCOMPARE(frm.height(), 528);
         QCOMPARE(shBuff->toolTip(), QStringLiteral("Скрыть видеобуфер"));
         QVERIFY(frm.isVisible());
-        QVERIFY(frm.findChild<QPlainTextEdit*>("MonBuffer")->isVisible());
+        QVERIFY(frm.findChild<HexDumpView*>("MonBuffer")->isVisible());
         shBuff->click();
         QCOMPARE(frm.height(), 380);
 
@@ -193,19 +272,19 @@ class MonitorTest : public QObject {
         frm.device().byteInput(0x0A);  // received while the window was hidden
         frm.show();
         frm.setBufferShown(true);
-        auto* view = frm.findChild<QPlainTextEdit*>("MonBuffer");
-        QCOMPARE(view->toPlainText(), QStringLiteral("0000  0A"));
+        auto* view = frm.findChild<HexDumpView*>("MonBuffer");
+        QCOMPARE(view->text(), QStringLiteral("0000  0A"));
         for (int i = 1; i < 17; ++i) frm.device().byteInput(0x41);
         QTRY_COMPARE(
-            view->toPlainText(),
+            view->text(),
             QStringLiteral("0000  0A 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41\n0010  41"));
         for (int i = 0; i < 16 * 60; ++i) frm.device().byteInput(0x41);
-        QTRY_COMPARE(view->document()->blockCount(), 62);
+        QTRY_COMPARE(view->lineCount(), qsizetype(62));
         QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
         frm.findChild<QAbstractButton*>("ClrBuffer_BTN")->click();
-        QCOMPARE(view->toPlainText(), QString());
+        QCOMPARE(view->text(), QString());
         frm.device().byteInput(0x01);
-        QTRY_COMPARE(view->toPlainText(), QStringLiteral("0000  01"));
+        QTRY_COMPARE(view->text(), QStringLiteral("0000  01"));
     }
 
     void firstShowKeepsDrawingAndSaveWritesBitmap() {

@@ -2,7 +2,6 @@
 // the settings it loads and repairs, its failures and its settings dialog.
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -16,6 +15,7 @@
 #include <unistd.h>
 #endif
 
+#include "HexDumpView.h"
 #include "NetworkDevice.h"
 #include "Netform.h"
 #include "Netsettform.h"
@@ -102,10 +102,10 @@ class NetworkTest : public QObject {
                  QStringLiteral("0000  5A 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n0010  10 11"));
 
         a.show();
-        QTRY_COMPARE_WITH_TIMEOUT(a.findChild<QPlainTextEdit*>("NetRxBuffer")->toPlainText(),
+        QTRY_COMPARE_WITH_TIMEOUT(a.findChild<HexDumpView*>("NetRxBuffer")->text(),
                                   a.device().received().text(), 2000);
         a.clearBuffers();
-        QVERIFY(a.findChild<QPlainTextEdit*>("NetRxBuffer")->toPlainText().isEmpty());
+        QVERIFY(a.findChild<HexDumpView*>("NetRxBuffer")->text().isEmpty());
         QVERIFY(a.findChild<QLineEdit*>("NetTxBuffer")->text().isEmpty());
         QVERIFY(b.clientConnected());  // clear leaves the connections alone
         QVERIFY(messagesA.shown.empty());
@@ -371,6 +371,17 @@ class NetworkTest : public QObject {
     void addressGroupsAreDecimal() {
         QCOMPARE(NetworkDevice::parseAddress("192.168.010.020"), QHostAddress("192.168.10.20"));
         QCOMPARE(NetworkDevice::parseAddress("127.000.000.001"), QHostAddress(QHostAddress::LocalHost));
+    }
+
+    void failuresPassThroughTheRunStopHook() {
+        // The main window hears of a failure before its box is shown, and may stop a run and say so.
+        ScriptedMessages messages;
+        TNetFrm frm(messages, nullptr, settingsWith("127.000.000.002", QString::number(freePort())),
+                    QHostAddress::LocalHost);
+        connect(&frm, &TNetFrm::deviceFailed, &frm, [](MessageBox* box) { *box = withRunStopped(*box); });
+        frm.device().loadSettings();
+        QTRY_COMPARE_WITH_TIMEOUT(messages.shown.size(), size_t(1), 3000);
+        QVERIFY(QString::fromStdString(messages.shown[0].text).endsWith("\nВыполнение программы остановлено."));
     }
 };
 

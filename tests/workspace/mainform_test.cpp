@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -22,6 +23,7 @@
 #include "Monform.h"
 #include "MonitorDevice.h"
 #include "scripted_messages.h"
+#include "settings.h"
 
 using namespace orlan;
 using orlan::test::ScriptedMessages;
@@ -37,6 +39,25 @@ struct RecordingUrls : UrlOpener {
 };
 
 const QColor kRed(255, 0, 0), kGreen(0, 128, 0);
+
+// The main window's devices use the settings file beside the executable: a test that changes it
+// puts it back as it was.
+struct SettingsFileKeeper {
+    const QString path = Settings::defaultPath();
+    const bool existed = QFile::exists(path);
+    QByteArray contents;
+    SettingsFileKeeper() {
+        QFile f(path);
+        if (existed && f.open(QIODevice::ReadOnly)) contents = f.readAll();
+    }
+    ~SettingsFileKeeper() {
+        QFile f(path);
+        if (!existed)
+            f.remove();
+        else if (f.open(QIODevice::WriteOnly))
+            f.write(contents);
+    }
+};
 
 }  // namespace
 
@@ -244,6 +265,38 @@ private slots:
         QVERIFY(messages->shown.empty());
         // The view caught up with where the run stopped.
         QCOMPARE(edit("RAM_Num_ED")->text(), QString::fromStdString(formatWord(frm->machine().s.pc)));
+    }
+
+    void deviceFailureStopsTheRun() {
+        QTemporaryDir dir;
+        const QString notAFolder = dir.filePath("file");
+        QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
+        SettingsFileKeeper keeper;
+        QVERIFY(Settings().write("VZU", "Floppy", notAFolder));
+        // A run that went on regardless would raise box after box: end it after a few.
+        messages->whileShown = [&](const MessageBox&) {
+            if (messages->shown.size() > 5 && frm->cpu().running()) frm->cpu().toggleRun();
+        };
+        poke(0, {0x3E, 0x41, 0xD3, 0x01, 0xC3, 0x02, 0x00});  // MVI A, 41h; OUT 01h; JMP 0002h
+        const std::string plain = makeMessage(MessageId::FloppyWriteFailure).text;
+
+        item("DoCommand_Item")->trigger();
+        item("DoCommand_Item")->trigger();  // the OUT, outside a run: the box as always
+        QCOMPARE(messages->count(MessageId::FloppyWriteFailure), 1);
+        QCOMPARE(messages->shown.back().text, plain);
+        // In a run: one box, the OUT completes, the run stops after it, and F6 carries on.
+        for (int run = 1; run <= 2; ++run) {
+            QTest::keyClick(frm, Qt::Key_F6);
+            QCOMPARE(messages->count(MessageId::FloppyWriteFailure), 1 + run);
+            QCOMPARE(messages->shown.back().text, plain + "\nВыполнение программы остановлено.");
+            QVERIFY(!frm->cpu().running());
+            QVERIFY(!frm->cpu().instructionInProgress());
+            QCOMPARE(frm->machine().s.pc, uint16_t{0x0004});
+            QCOMPARE(text("PC_Val"), QStringLiteral("0004"));
+            QCOMPARE(frm->machine().s.reg[A], uint8_t{0x41});
+            QVERIFY(editingControlsEnabled());
+            QCOMPARE(button("DoProgram_BTN")->toolTip(), QStringLiteral("Выполнить программу"));
+        }
     }
 
     void haltQuestionAnswers() {
