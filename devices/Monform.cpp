@@ -1,6 +1,7 @@
 #include "Monform.h"
 
 #include "DeviceWindow.h"
+#include "DialogFolders.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -133,9 +134,7 @@ QString QtScreenshotDialog::saveFileName(QWidget* parent) {
         dialog_->setNameFilter(QStringLiteral("Файлы растровых рисунков (*.bmp)"));
         dialog_->setDefaultSuffix(QStringLiteral("bmp"));
     }
-    dialog_->selectFile(QStringLiteral("Экран ОРЛАН"));
-    if (dialog_->exec() != QDialog::Accepted) return {};
-    return dialog_->selectedFiles().value(0);
+    return execFileDialog(dialog_, QStringLiteral("Экран ОРЛАН"));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "Netform.h"
 
 #include "DeviceWindow.h"
+#include "WindowPlacement.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,7 +42,7 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     font.setPixelSize(11);
     setFont(font);
 
-    device_.setFailureHandler([this](const MessageBox& box) { messages_.show(box, this); });
+    device_.setFailureHandler([this](const MessageBox& box) { messages_.show(box, messageParent(this)); });
 
     QToolButton* clr = toolButton(this, "ClrBuffer_BTN", QStringLiteral("Очистить буферы сетевого адаптера"),
                                   QStyle::SP_DialogResetButton);

@@ -1,6 +1,7 @@
 #include "Printerform.h"
 
 #include "DeviceWindow.h"
+#include "WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -99,7 +100,7 @@ void TPrinterFrm::clearBuffer() {
 void TPrinterFrm::printBuffer() {
     std::unique_ptr<QPrinter> printer = printers_->defaultPrinter();
     if (!printer) {
-        messages_.show(makeMessage(MessageId::NoPrinter), this);
+        messages_.show(makeMessage(MessageId::NoPrinter), messageParent(this));
         return;
     }
     device_.print(*printer);

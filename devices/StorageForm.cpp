@@ -1,6 +1,7 @@
 #include "StorageForm.h"
 
 #include "DeviceWindow.h"
+#include "WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -72,7 +73,7 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
         shownBytes_ = 0;
     });
     connect(&device_, &StorageDevice::failed, this,
-            [this](MessageId id) { messages_.show(makeMessage(id), this); });
+            [this](MessageId id) { messages_.show(makeMessage(id), messageParent(this)); });
     connect(clr, &QToolButton::clicked, this, &StorageForm::clearBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &StorageForm::setKeepOnTop);
 }
