@@ -43,8 +43,10 @@ THelpFrm::THelpFrm(UrlOpener& urls, QWidget* parent)
     setWindowTitle(kCaption);
 
     back_ = navigationButton(this, "Back_BTN", QStringLiteral("Назад"), QStyle::SP_ArrowBack);
-    forward_ = navigationButton(this, "Forward_BTN", QStringLiteral("Вперёд"), QStyle::SP_ArrowForward);
-    home_ = navigationButton(this, "Home_BTN", QStringLiteral("Содержание"), QStyle::SP_DirHomeIcon);
+    forward_ =
+        navigationButton(this, "Forward_BTN", QStringLiteral("Вперёд"), QStyle::SP_ArrowForward);
+    home_ =
+        navigationButton(this, "Home_BTN", QStringLiteral("Содержание"), QStyle::SP_DirHomeIcon);
     back_->setEnabled(false);
     forward_->setEnabled(false);
 

@@ -196,6 +196,24 @@ private slots:
         QCOMPARE(view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     }
 
+    void disabledListKeepsItsColours() {
+        m.setSP(0x0008);  // the stack colours, the selection and plain rows all in view
+        model->catchUp(m.changes);
+        view->selectAddress(3);
+        const QImage enabled = view->viewport()->grab().toImage();
+        view->setEnabled(false);
+        QCOMPARE(view->viewport()->grab().toImage(), enabled);
+    }
+
+    void typedDigitsAreHandedOnNotSearched() {
+        QSignalSpy typed(view, &MemoryView::hexDigitTyped);
+        view->setFocus();
+        QTest::keyClicks(view, "f1z");
+        QCOMPARE(view->selectedAddress(), 0);
+        QCOMPARE(typed.size(), 2);
+        QCOMPARE(typed[0][0].value<QChar>(), QChar('f'));
+    }
+
     void followPcScrollsDownOnly() {
         view->followPc(13);  // 13 rows below the first: stays
         QCOMPARE(view->firstVisibleAddress(), 0);
