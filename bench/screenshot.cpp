@@ -1,9 +1,11 @@
 // Saves a picture of the main window after a few tacts of the demo program (for the README and the
 // manual's figures). Usage (Xvfb or offscreen):
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
-//                                     --widget=OBJECTNAME]
+//                                     --devices | --widget=OBJECTNAME]
 #include <QApplication>
+#include <QAction>
 #include <QPixmap>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -28,7 +30,7 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
                      "usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | "
-                     "--help[=#anchor] | --monitor | --widget=NAME]\n");
+                     "--help[=#anchor] | --monitor | --devices | --widget=NAME]\n");
         return 2;
     }
     orlan::installQtTranslations(app);
@@ -61,6 +63,15 @@ int main(int argc, char** argv) {
         target = frm.monFrm();
     }
     if (extra.startsWith("--widget=")) target = frm.findChild<QWidget*>(extra.mid(9));
+    if (extra == "--devices") {  // the whole screen with the device windows opened from the menu
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            frm.move(screen->availableGeometry().center() - frm.rect().center());
+        for (const char* item : {"ShowMonitor_Item", "ShowFloppy_Item", "ShowPrinter_Item"})
+            frm.findChild<QAction*>(QLatin1String(item))->trigger();
+        QTest::qWait(300);
+        const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+        return screen.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    }
     if (!target) return 2;
     if (target->window() != &frm) target->show();
     QTest::qWait(300);

@@ -27,9 +27,13 @@ QPoint besideWindow(const QRect& anchor, const QSize& size, const QRect& screen,
     const int top = anchor.top() + step;
     if (anchor.right() + kGap + size.width() <= screen.right() + 1)
         return clampedOnto({anchor.right() + 1 + kGap, top}, size, screen);
-    if (anchor.left() - kGap - size.width() >= screen.left())
-        return clampedOnto({anchor.left() - kGap - size.width(), top}, size, screen);
-    return clampedOnto(anchor.topLeft() + QPoint(step + kCascadeStep, step + kCascadeStep), size,
+    const QPoint left(anchor.left() - kGap - size.width(), top);
+    if (left.x() >= screen.left()) return clampedOnto(left, size, screen);
+    // Room on neither side: the roomier one, pushed back onto the screen, so that the window
+    // covers the main window's edge rather than its middle.
+    const int roomRight = screen.right() - anchor.right();
+    const int roomLeft = anchor.left() - screen.left();
+    return clampedOnto(roomRight >= roomLeft ? QPoint(anchor.right() + 1 + kGap, top) : left, size,
                        screen);
 }
 

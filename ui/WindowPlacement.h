@@ -12,9 +12,10 @@ class QWidget;
 namespace orlan {
 
 // Frame top-left for a window of frame size `size`: right of `anchor` if it fits on `screen`,
-// otherwise left of it, otherwise over it, cascaded down and right by `cascade` steps. Windows
-// placed beside the anchor are stepped down by `cascade` as well, so several do not hide each
-// other. The result always lies on `screen` (top-left wins when the window is larger).
+// otherwise left of it, otherwise on the roomier side pushed back onto the screen (over the
+// anchor's edge). The `cascade`-th window placed so is stepped down by that many title bars, so
+// several do not hide each other. The result lies on `screen` (top-left wins when the window is
+// larger).
 QPoint besideWindow(const QRect& anchor, const QSize& size, const QRect& screen, int cascade);
 
 // Moves `window` (a top-level window, shown or not) beside `anchor`'s frame on the anchor's

@@ -28,7 +28,8 @@ private slots:
         QTest::newRow("right") << QRect(100, 100, 667, 500) << tool << 0 << QPoint(775, 100);
         QTest::newRow("right, second") << QRect(100, 100, 667, 500) << tool << 1 << QPoint(775, 128);
         QTest::newRow("left") << QRect(600, 100, 667, 500) << tool << 0 << QPoint(292, 100);
-        QTest::newRow("neither: over it") << QRect(200, 100, 900, 500) << tool << 0 << QPoint(228, 128);
+        QTest::newRow("neither: the roomier side")
+            << QRect(200, 100, 900, 500) << tool << 1 << QPoint(0, 128);
         QTest::newRow("kept above the bottom") << QRect(100, 700, 667, 300) << tool << 0 << QPoint(775, 624);
         QTest::newRow("larger than the screen") << QRect(0, 0, 1280, 1024) << QSize(1400, 1100) << 2
                                                 << QPoint(0, 0);
