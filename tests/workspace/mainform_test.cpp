@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -547,16 +548,19 @@ private slots:
         floppy->hide();
         emit floppy->device().failed(MessageId::FloppyWriteFailure);
         QCOMPARE(messages->parents, (std::vector<QWidget*>{floppy, frm}));
-        // A port that is no number is reported over the settings dialog.
-        TNetSettFrm* settings = frm->netSettFrm();
-        QTimer::singleShot(0, settings, [&] {
-            settings->findChild<QLineEdit*>("Port")->setText("abc");
-            QTest::mouseClick(settings->findChild<QPushButton*>("OK_BTN"), Qt::LeftButton);
-            settings->reject();
+        // A port that is no number is reported over the settings dialog (an adapter of its own:
+        // the settings file beside the program stays untouched).
+        QTemporaryDir dir;
+        TNetFrm net(*messages, frm, Settings(dir.filePath("ORLAN.ini")));
+        TNetSettFrm settings(net.device(), frm, /*startNow=*/false);
+        QTimer::singleShot(0, &settings, [&] {
+            settings.findChild<QLineEdit*>("Port")->setText("abc");
+            QTest::mouseClick(settings.findChild<QPushButton*>("OK_BTN"), Qt::LeftButton);
+            settings.reject();
         });
-        item("NetSetup_Item")->trigger();
+        settings.exec();
         QCOMPARE(messages->shown.back().id, MessageId::NetPortNotNumber);
-        QCOMPARE(messages->parents.back(), settings);
+        QCOMPARE(messages->parents.back(), &settings);
     }
 
     void helpAndAboutItems() {

@@ -205,15 +205,6 @@ private slots:
         QCOMPARE(view->viewport()->grab().toImage(), enabled);
     }
 
-    void typedDigitsAreHandedOnNotSearched() {
-        QSignalSpy typed(view, &MemoryView::hexDigitTyped);
-        view->setFocus();
-        QTest::keyClicks(view, "f1z");
-        QCOMPARE(view->selectedAddress(), 0);
-        QCOMPARE(typed.size(), 2);
-        QCOMPARE(typed[0][0].value<QChar>(), QChar('f'));
-    }
-
     void followPcScrollsDownOnly() {
         view->followPc(13);  // 13 rows below the first: stays
         QCOMPARE(view->firstVisibleAddress(), 0);
