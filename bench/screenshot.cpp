@@ -1,15 +1,23 @@
-// Saves a picture of the main window after a few tacts of the demo program (for the README).
-// Usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog]  (Xvfb or offscreen)
+// Saves a picture of the main window after a few tacts of the demo program (for the README and the
+// manual's figures). Usage (Xvfb or offscreen):
+//   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
+//                                     --devices | --widget=OBJECTNAME]
 #include <QApplication>
+#include <QAction>
 #include <QPixmap>
+#include <QScreen>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "Aboutform.h"
 #include "CommandTable.h"
 #include "FileCommands.h"
-#include "Subprogform.h"
+#include "Helpform.h"
 #include "Mainform.h"
 #include "MessageService.h"
+#include "Monform.h"
+#include "Subprogform.h"
+#include "Translations.h"
 
 namespace {
 struct QuietMessages : orlan::MessageService {
@@ -20,26 +28,53 @@ struct QuietMessages : orlan::MessageService {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: orlan-screenshot OUT.png [tacts] [--commands]\n");
+        std::fprintf(stderr,
+                     "usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | "
+                     "--help[=#anchor] | --monitor | --devices | --widget=NAME]\n");
         return 2;
     }
+    orlan::installQtTranslations(app);
     const int tacts = argc > 2 ? std::atoi(argv[2]) : 6;
     const QString extra = argc > 3 ? QString(argv[3]) : QString();
-    const bool showCommands = extra == "--commands";
     QuietMessages messages;
     orlan::TMainFrm frm(messages);
     frm.show();
-    QTest::qWaitForWindowExposed(&frm);
-    const uint8_t demo[] = {0x3E, 0x41, 0xD3, 0x00, 0x76};
+    if (!QTest::qWaitForWindowExposed(&frm)) return 1;
+    // The manual's first program: the letter "A" on the monitor (MVI A,7Fh; OUT 00h; MVI A,41h;
+    // OUT 00h; HLT).
+    const uint8_t demo[] = {0x3E, 0x7F, 0xD3, 0x00, 0x3E, 0x41, 0xD3, 0x00, 0x76};
     for (size_t i = 0; i < sizeof demo; ++i) frm.machine().writeMemory(static_cast<uint16_t>(i), demo[i]);
     frm.refreshView();
     for (int i = 0; i < tacts; ++i) frm.doTime();
-    if (showCommands) frm.toggleCommandTable();
+    if (extra == "--commands") frm.toggleCommandTable();
     QWidget* target = &frm;
     if (extra == "--about") target = frm.aboutBox();
     if (extra == "--subprog") target = frm.files()->subProgFrm();
-    if (target != &frm) target->show();
-    QTest::qWait(200);
+    if (extra.startsWith("--help")) {  // --help or --help=#anchor
+        frm.openHelp();
+        target = frm.helpFrm();
+        if (extra.startsWith("--help=")) {
+            QTextBrowser* browser = frm.helpFrm()->browser();
+            browser->setSource(browser->source().resolved(QUrl(extra.mid(7))));
+        }
+    }
+    if (extra == "--monitor") {
+        frm.showMonitor();
+        target = frm.monFrm();
+    }
+    if (extra.startsWith("--widget=")) target = frm.findChild<QWidget*>(extra.mid(9));
+    if (extra == "--devices") {  // the whole screen with the device windows opened from the menu
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            frm.move(screen->availableGeometry().center() - frm.rect().center());
+        for (const char* item : {"ShowMonitor_Item", "ShowFloppy_Item", "ShowPrinter_Item"})
+            frm.findChild<QAction*>(QLatin1String(item))->trigger();
+        QTest::qWait(300);
+        const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+        return screen.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    }
+    if (!target) return 2;
+    if (target->window() != &frm) target->show();
+    QTest::qWait(300);
     if (!target->grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
     return 0;
 }

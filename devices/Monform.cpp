@@ -2,6 +2,7 @@
 
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
+#include "DialogFolders.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -127,9 +128,7 @@ QString QtScreenshotDialog::saveFileName(QWidget* parent) {
         dialog_->setNameFilter(QStringLiteral("Файлы растровых рисунков (*.bmp)"));
         dialog_->setDefaultSuffix(QStringLiteral("bmp"));
     }
-    dialog_->selectFile(QStringLiteral("Экран ОРЛАН"));
-    if (dialog_->exec() != QDialog::Accepted) return {};
-    return dialog_->selectedFiles().value(0);
+    return execFileDialog(dialog_, QStringLiteral("Экран ОРЛАН"));
 }
 
 // ---------------------------------------------------------------------------------------------

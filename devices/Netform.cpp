@@ -2,6 +2,7 @@
 
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
+#include "WindowPlacement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,7 +49,10 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     font.setPixelSize(11);
     setFont(font);
 
-    device_.setFailureHandler([this](MessageBox box) { emit deviceFailed(&box); messages_.show(box, this); });
+    device_.setFailureHandler([this](MessageBox box) {
+        emit deviceFailed(&box);
+        messages_.show(box, messageParent(this));
+    });
 
     QToolButton* clr = toolButton(this, "ClrBuffer_BTN", QStringLiteral("Очистить буферы сетевого адаптера"),
                                   QStyle::SP_DialogResetButton);

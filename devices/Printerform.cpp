@@ -2,6 +2,7 @@
 
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
+#include "WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QPrinter>
@@ -85,7 +86,7 @@ void TPrinterFrm::clearBuffer() {
 void TPrinterFrm::printBuffer() {
     std::unique_ptr<QPrinter> printer = printers_->defaultPrinter();
     if (!printer) {
-        messages_.show(makeMessage(MessageId::NoPrinter), this);
+        messages_.show(makeMessage(MessageId::NoPrinter), messageParent(this));
         return;
     }
     device_.print(*printer);

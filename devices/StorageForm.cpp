@@ -2,6 +2,7 @@
 
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
+#include "WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QStyle>
@@ -59,7 +60,7 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
     connect(&device_, &StorageDevice::failed, this, [this](MessageId id) {
         MessageBox box = makeMessage(id);
         emit deviceFailed(&box);
-        messages_.show(box, this);
+        messages_.show(box, messageParent(this));
     });
     connect(clr, &QToolButton::clicked, this, &StorageForm::clearBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &StorageForm::setKeepOnTop);

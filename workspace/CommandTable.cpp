@@ -80,33 +80,37 @@ QPoint CommandTable::cellAt(const QPoint& pos) const {
 }
 
 void CommandTable::layoutCells() {
-    const int room = kCellSize - 2;
     for (int opcode = 0; opcode < 256; ++opcode) {
         const QString text = mnemonicText(opcode);
-        const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        // Preferred: the operation over its operands; failing that, a word per line.
-        QList<QStringList> shapes;
-        if (words.size() > 1) shapes.append({words.front(), text.section(QLatin1Char(' '), 1)});
-        shapes.append(words);
-        CellLayout& cell = layouts_[opcode];
-        cell = {words, 6};
-        bool placed = false;
-        for (int size = 10; size >= 6 && !placed; --size) {
+        QString operands = text.section(QLatin1Char(' '), 1);
+        operands.remove(QLatin1Char(' '));
+        QStringList& lines = lines_[static_cast<size_t>(opcode)];
+        lines = QStringList{text.section(QLatin1Char(' '), 0, 0)};
+        if (!operands.isEmpty()) lines.append(operands);
+    }
+    // One size and width for every cell reads calmer than each cell squeezed on its own. Narrower
+    // letters come before smaller ones; where the condensed face is missing, Qt narrows the
+    // regular one.
+    const int room = kCellSize - 2;
+    auto fitsEveryCell = [&](const QFont& font) {
+        const QFontMetrics fm(font);
+        if (2 * fm.height() > kCellSize) return false;
+        return std::all_of(lines_.begin(), lines_.end(), [&](const QStringList& lines) {
+            return std::all_of(lines.begin(), lines.end(), [&](const QString& line) {
+                return fm.horizontalAdvance(line) <= room;
+            });
+        });
+    };
+    for (int size = 11; size >= kMinTextPixels; --size) {
+        for (int stretch = 100; stretch >= 70; stretch -= 5) {
             QFont font(kCellFont);
             font.setPixelSize(size);
-            const QFontMetrics fm(font);
-            for (const QStringList& lines : shapes) {
-                const bool fitsWide = std::all_of(lines.begin(), lines.end(), [&](const QString& line) {
-                    return fm.horizontalAdvance(line) <= room;
-                });
-                if (fitsWide && lines.size() * fm.height() <= kCellSize) {
-                    cell = {lines, size};
-                    placed = true;
-                    break;
-                }
-            }
+            font.setStretch(stretch);
+            cellFont_ = font;
+            if (fitsEveryCell(font)) return;
         }
     }
+    // Nothing fits (an odd font): the narrowest readable one, the longest operands a little cut.
 }
 
 void CommandTable::paintEvent(QPaintEvent*) {
@@ -127,12 +131,17 @@ void CommandTable::paintEvent(QPaintEvent*) {
                 p.drawText(r, Qt::AlignCenter, cellText(row, column));
             } else {
                 p.fillRect(r, groupColour(opcode));
-                const CellLayout& cell = layouts_[opcode];
-                QFont font(kCellFont);
-                font.setPixelSize(cell.pixelSize);
-                p.setFont(font);
+                const QStringList& lines = lines_[static_cast<size_t>(opcode)];
+                p.setFont(cellFont_);
                 p.setPen(Qt::black);
-                p.drawText(r.adjusted(1, 1, -1, -1), Qt::AlignCenter, cell.lines.join(QLatin1Char('\n')));
+                // The two lines sit close together in the middle of the cell.
+                const QFontMetrics fm(cellFont_);
+                const int height = static_cast<int>(lines.size()) * fm.height();
+                int top = r.top() + (r.height() - height) / 2;
+                for (const QString& line : lines) {
+                    p.drawText(QRect(r.left() + 1, top, r.width() - 2, fm.height()), Qt::AlignCenter, line);
+                    top += fm.height();
+                }
             }
             p.setPen(frame);
             p.drawRect(r.adjusted(0, 0, -1, -1));

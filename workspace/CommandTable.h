@@ -3,9 +3,11 @@
 // panel that carries it and slides up from the bottom edge of the main window.
 #pragma once
 
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -21,6 +23,8 @@ public:
     static constexpr int kCells = 17;  // heading + 16
     static constexpr int kCellSize = 25;
     static constexpr int kDragDistance = 5;
+    // Below this the cell texts are no longer read at a glance.
+    static constexpr int kMinTextPixels = 8;
 
     explicit CommandTable(QWidget* parent = nullptr);
 
@@ -38,6 +42,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // How a cell's mnemonic is drawn: the operation, then its operands (commas without spaces)
+    // on a second line; in one font for the whole table, the largest in which every cell fits.
+    QStringList cellLines(int opcode) const { return lines_[static_cast<size_t>(opcode)]; }
+    const QFont& cellFont() const { return cellFont_; }
+
 signals:
     void helpRequested(int opcode, QString mnemonic, QPoint globalPos);
 
@@ -48,15 +57,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Each mnemonic laid out once: broken into lines at its spaces, in the largest font that fits.
-    struct CellLayout {
-        QStringList lines;
-        int pixelSize = 8;
-    };
     void layoutCells();
     void startDrag(int opcode);
 
-    std::array<CellLayout, 256> layouts_;
+    std::array<QStringList, 256> lines_;
+    QFont cellFont_;
     int pressedOpcode_ = -1;
     QPoint pressPos_;
 };

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "DialogFolders.h"
 #include "Mainform.h"
 #include "Subprogform.h"
 #include "files.h"
@@ -100,8 +101,7 @@ QString QtFileDialogs::openFileName(QWidget* parent) {
         open_->setAcceptMode(QFileDialog::AcceptOpen);
         open_->setFileMode(QFileDialog::ExistingFile);
     }
-    if (open_->exec() != QDialog::Accepted) return {};
-    return open_->selectedFiles().value(0);
+    return execFileDialog(open_);
 }
 
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& current) {
@@ -112,9 +112,7 @@ QString QtFileDialogs::saveFileName(QWidget* parent, const QString& current) {
         save_->setFileMode(QFileDialog::AnyFile);
         save_->setOption(QFileDialog::DontConfirmOverwrite, false);
     }
-    if (!current.isEmpty()) save_->selectFile(current);
-    if (save_->exec() != QDialog::Accepted) return {};
-    return save_->selectedFiles().value(0);
+    return execFileDialog(save_, current);
 }
 
 // ---------------------------------------------------------------------------------------------

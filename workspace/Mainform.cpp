@@ -24,12 +24,14 @@
 #include "Printform.h"
 #include "Floppyform.h"
 #include "Hdiscform.h"
+#include "Helpform.h"
 #include "Monform.h"
 #include "Vzusetupform.h"
 #include "Netform.h"
 #include "Netsettform.h"
 #include "SchemeWidget.h"
 #include "UpDown.h"
+#include "WindowPlacement.h"
 #include "files.h"
 #include "notation.h"
 #include "paths.h"
@@ -148,6 +150,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     });
     connect(commPanel_, &CommPanel::hidden, helpPopup_, &QWidget::hide);
     aboutFrm_ = new TAboutFrm(messages_, urls_, this);
+    helpFrm_ = new THelpFrm(urls_, this);
     printFrm_ = new TPrintFrm(messages_, machine_, this);
     printerFrm_ = new TPrinterFrm(messages_, this);
     ports_.setPrinter(&printerFrm_->device());
@@ -237,6 +240,13 @@ void TMainFrm::buildMemoryGroups(QWidget* client) {
     memGrid_->setGeometry(10, 16, 171, 233);
     connect(memGrid_, &MemoryView::rowChosen, this, &TMainFrm::chooseAddress);
     connect(memGrid_, &MemoryView::opcodeDropped, this, &TMainFrm::onOpcodeDropped);
+    // Typing in the list edits the selected cell, as in the value field; it never moves PC.
+    connect(memGrid_, &MemoryView::hexDigitTyped, this, [this](QChar digit) {
+        if (!ramVal_->isEnabled()) return;
+        ramVal_->setFocus();
+        ramVal_->selectAll();
+        ramVal_->insert(QString(digit.toUpper()));
+    });
 
     auto* cellGroup = new QGroupBox(QStringLiteral("Ячейка ОЗУ и её значение"), client);
     cellGroup->setObjectName(QStringLiteral("CellGroup"));
@@ -600,41 +610,37 @@ void TMainFrm::toggleCommandTable() {
 
 void TMainFrm::showStackArea() { memGrid_->showStackArea(machine_.s.sp); }
 
-void TMainFrm::showPrinter() {
-    printerFrm_->show();
-    printerFrm_->raise();
-    printerFrm_->activateWindow();
+void TMainFrm::showBeside(QWidget* window) {
+    // Only the first time: afterwards the window opens where the user left it.
+    if (!placedWindows_.contains(window)) {
+        placeBeside(window, this, static_cast<int>(placedWindows_.size()));
+        placedWindows_.insert(window);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
-void TMainFrm::showMonitor() {
-    monFrm_->show();
-    monFrm_->raise();
-    monFrm_->activateWindow();
-}
+void TMainFrm::showPrinter() { showBeside(printerFrm_); }
 
-void TMainFrm::showFloppy() {
-    floppyFrm_->show();
-    floppyFrm_->raise();
-    floppyFrm_->activateWindow();
-}
+void TMainFrm::showMonitor() { showBeside(monFrm_); }
 
-void TMainFrm::showHDisc() {
-    hdiscFrm_->show();
-    hdiscFrm_->raise();
-    hdiscFrm_->activateWindow();
-}
+void TMainFrm::showFloppy() { showBeside(floppyFrm_); }
+
+void TMainFrm::showHDisc() { showBeside(hdiscFrm_); }
 
 void TMainFrm::startNetwork() { netSettFrm_->load(); }
 
-void TMainFrm::showNet() {
-    netFrm_->show();
-    netFrm_->raise();
-    netFrm_->activateWindow();
-}
+void TMainFrm::showNet() { showBeside(netFrm_); }
 
 void TMainFrm::openHelp() {
-    // As the desktop's "open": what it says about a missing file is its own affair.
-    urls_.open(QUrl::fromLocalFile(besideExecutable(QStringLiteral("Help/ORLAN_Help.html"))));
+    if (helpFrm_->loadManual()) {
+        showBeside(helpFrm_);
+        return;
+    }
+    // No manual: the desktop is asked as before, and what it says about the missing file is its
+    // own affair.
+    urls_.open(QUrl::fromLocalFile(helpFrm_->manualFile()));
 }
 
 // ---------------------------------------------------------------------------------------------

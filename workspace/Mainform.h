@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
 #include "Commands.h"
 #include "GuiHost.h"
@@ -33,6 +34,7 @@ class TFloppyFrm;
 class THDiscFrm;
 class TVZUSetupFrm;
 class TCommHelpFrm;
+class THelpFrm;
 class TPrinterFrm;
 class TPrintFrm;
 class TNetFrm;
@@ -52,6 +54,7 @@ public:
     MessageService& messages() { return messages_; }
     GuiHost& host() { return host_; }
     TCommHelpFrm* helpPopup() const { return helpPopup_; }
+    THelpFrm* helpFrm() const { return helpFrm_; }
     TAboutFrm* aboutBox() const { return aboutFrm_; }
     TMonFrm* monFrm() const { return monFrm_; }
     TFloppyFrm* floppyFrm() const { return floppyFrm_; }
@@ -85,7 +88,7 @@ public:
     void showStackArea();
     // "Отобразить буфер \"принтера\"..." and PF_Printer.
     void showPrinter();
-    // "Вызвать справку": the user manual Help/ORLAN_Help.html beside the executable.
+    // "Вызвать справку": the user manual Help/ORLAN_Help.html beside the executable, in THelpFrm.
     void openHelp();
     // "Отобразить \"монитор\"..." and PF_Monitor.
     void showMonitor();
@@ -127,6 +130,8 @@ private:
     void stopRunOnDeviceFailure(MessageBox* box);
     QAction* addItem(QMenu* menu, const char* objectName, const QString& text, const QKeySequence& key);
     void applyEnabledStates();
+    // Shows a window of the program's own; the first time it opens beside the main window.
+    void showBeside(QWidget* window);
 
     // Memory editor and view.
     void onAddressTextChanged(const QString& text);
@@ -172,6 +177,8 @@ private:
     QProgressBar* progress_ = nullptr;
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
+    THelpFrm* helpFrm_ = nullptr;
+    QSet<QWidget*> placedWindows_;  // windows shown beside the main window once already
     TPrinterFrm* printerFrm_ = nullptr;
     TPrintFrm* printFrm_ = nullptr;
     TNetFrm* netFrm_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
@@ -97,6 +98,42 @@ MemoryView::MemoryView(QWidget* parent) : QTableView(parent) {
     setAcceptDrops(true);
     setDropIndicatorShown(false);
     setDragDropMode(DropOnly);
+    keepColoursWhenDisabled();
+}
+
+void MemoryView::keepColoursWhenDisabled() {
+    QPalette p = palette();
+    bool same = true;
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto r = static_cast<QPalette::ColorRole>(role);
+        if (p.brush(QPalette::Disabled, r) != p.brush(QPalette::Active, r)) {
+            p.setBrush(QPalette::Disabled, r, p.brush(QPalette::Active, r));
+            same = false;
+        }
+    }
+    if (!same) setPalette(p);  // reaches the header and the scroll bar too
+}
+
+void MemoryView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    // A new desktop palette would bring the grey back.
+    if (event->type() == QEvent::PaletteChange) keepColoursWhenDisabled();
+}
+
+void MemoryView::keyboardSearch(const QString&) {
+    // Jumping to the row whose address starts with the typed text would move PC behind the
+    // user's back.
+}
+
+void MemoryView::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plain && text.size() == 1 && QStringLiteral("0123456789ABCDEFabcdef").contains(text.at(0))) {
+        emit hexDigitTyped(text.at(0));
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void MemoryView::setModel(QAbstractItemModel* model) {

@@ -1,7 +1,9 @@
 // MemGrid: the memory list of the main window, one row per cell over a MemoryModel.
 // The selected row is PC: selecting a row by mouse or keyboard emits rowChosen, while selectAddress
 // (the program following PC) stays quiet. Instructions dragged from the instruction table are
-// dropped here as opcodes.
+// dropped here as opcodes. Hex digits typed in the list are handed on (hexDigitTyped) instead of
+// searching the rows, which would move the selection and with it PC. Disabled while an instruction
+// runs, the list keeps its colours: that is exactly when it is watched.
 #pragma once
 
 #include <QTableView>
@@ -36,12 +38,18 @@ public:
     void followPc(int highestPcSet);
     // The stack area view: SP becomes the seventh visible row (or the view starts at 0000).
     void showStackArea(uint16_t sp);
+    // Does nothing: see hexDigitTyped.
+    void keyboardSearch(const QString& search) override;
 
 signals:
     void rowChosen(uint16_t address);
     void opcodeDropped(uint16_t address, uint8_t opcode);
+    // A hex digit 0-9, A-F (either case) typed while the list has the focus.
+    void hexDigitTyped(QChar digit);
 
 protected:
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -49,6 +57,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void keepColoursWhenDisabled();
+
     bool quiet_ = false;  // set while the program moves the selection
 };
 

@@ -62,8 +62,7 @@ const QColor kBackground(196, 196, 192);
 const QColor kBoxFill(242, 242, 234);
 const QColor kRegisterBlockFill(222, 228, 236);
 const QColor kCellFill(248, 248, 242);
-const QColor kNameTagFill(28, 56, 104);
-const QColor kRegisterName(160, 212, 255);  // light blue on the dark name tags
+const QColor kRegisterName(0, 120, 215);  // light blue, still clear on the pale cells
 const QColor kDataBusFill(255, 226, 140);
 const QColor kAddressBusFill(168, 208, 250);
 const QColor kControlBusFill(250, 186, 176);
@@ -186,10 +185,10 @@ void drawBus(QPainter& p, const std::vector<Band>& bands, const QColor& fill, qr
     p.drawPath(busOutline(bands, width));
 }
 
-// A register of the register block: the name on a dark tag, then the value cell.
+// A register of the register block: its name in light blue, then the value cell.
 void drawRegisterCell(QPainter& p, const QString& name, int tagLeft, int top, int cellRight) {
     const int tagRight = tagLeft + 12;
-    drawBox(p, tagLeft, top, tagRight, top + 15, kNameTagFill);
+    drawBox(p, tagLeft, top, tagRight, top + 15, kCellFill);
     drawBox(p, tagRight, top, cellRight, top + 15, kCellFill);
     drawCaption(p, pixels(tagLeft, top, tagRight, top + 15), name, dejaVu(10, true),
                 Qt::AlignCenter, kRegisterName);

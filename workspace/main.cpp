@@ -6,6 +6,7 @@
 #include "Mainform.h"
 #include "MessageService.h"
 #include "Splashform.h"
+#include "Translations.h"
 #include "singleinstance.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     // folders (the folders standing for drives A: and C:, settings when beside the executable is
     // read-only).
     QApplication::setApplicationName(QStringLiteral("orlan"));
+    // Qt's own dialogs (files, printing) speak the program's language.
+    orlan::installQtTranslations(app);
 
     orlan::DialogMessageService messages;
     orlan::TMainFrm mainFrm(messages);

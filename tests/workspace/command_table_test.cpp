@@ -1,6 +1,7 @@
 // The instruction table: cell texts, the help request on a right click, the drag payload landing
 // on the memory list, and the sliding panel that carries the table.
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -40,6 +41,23 @@ private slots:
         QFETCH(QString, text);
         CommandTable table;
         QCOMPARE(table.cellText(row, column), text);
+    }
+
+    void everyCellReadsOnTwoLines() {
+        CommandTable table;
+        const QFontMetrics fm(table.cellFont());
+        QVERIFY2(table.cellFont().pixelSize() >= CommandTable::kMinTextPixels, "readable at a glance");
+        QVERIFY(2 * fm.height() <= CommandTable::kCellSize);
+        for (int opcode = 0; opcode < 256; ++opcode) {
+            const QStringList lines = table.cellLines(opcode);
+            const QString mnemonic = table.cellText(opcode / 16 + 1, opcode % 16 + 1);
+            QVERIFY(lines.size() == 1 || lines.size() == 2);
+            // The operation, then its operands: nothing lost but spaces.
+            QCOMPARE(lines.first(), mnemonic.section(' ', 0, 0));
+            QCOMPARE(lines.join(QString()), QString(mnemonic).remove(' '));
+            for (const QString& line : lines)
+                QVERIFY2(fm.horizontalAdvance(line) <= CommandTable::kCellSize - 2, qPrintable(mnemonic));
+        }
     }
 
     void geometry() {

@@ -5,8 +5,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QTemporaryDir>
+#include <QPushButton>
+#include <QScreen>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -20,6 +26,10 @@
 #include "UpDown.h"
 #include "notation.h"
 #include "Aboutform.h"
+#include "Floppyform.h"
+#include "Helpform.h"
+#include "Netform.h"
+#include "Netsettform.h"
 #include "Monform.h"
 #include "MonitorDevice.h"
 #include "scripted_messages.h"
@@ -523,13 +533,90 @@ private slots:
         QCOMPARE(edit("REG_Nam_ED")->text(), QStringLiteral("A"));
     }
 
-    void helpAndAboutItems() {
+    void helpOpensTheManualInItsOwnWindow() {
+        THelpFrm* help = frm->helpFrm();
         QTest::keyClick(frm, Qt::Key_F1);
-        QCOMPARE(urls->opened.size(), 1);
-        QVERIFY(urls->opened[0].isLocalFile());
-        QVERIFY(urls->opened[0].toLocalFile().endsWith("/Help/ORLAN_Help.html"));
-        QCOMPARE(QFileInfo(urls->opened[0].toLocalFile()).dir().dirName(), QStringLiteral("Help"));
-        QVERIFY(messages->shown.empty());  // whatever the desktop says, the program says nothing
+        QVERIFY(help->isVisible());
+        QTextBrowser* browser = help->browser();
+        QVERIFY(browser->source().toLocalFile().endsWith("/Help/ORLAN_Help.html"));
+        QVERIFY(urls->opened.isEmpty());
+        // Every picture of the manual is found.
+        int pictures = 0;
+        for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+                if (!image.isValid()) continue;
+                ++pictures;
+                const QByteArray bytes =
+                    browser->loadResource(QTextDocument::ImageResource, QUrl(image.name())).toByteArray();
+                QVERIFY2(!QImage::fromData(bytes).isNull(), qPrintable(image.name()));
+            }
+        }
+        QVERIFY(pictures >= 5);
+        // A link inside the manual moves within it and back; one leading out goes to the desktop.
+        emit browser->anchorClicked(QUrl("#keys"));
+        QCOMPARE(browser->source().fragment(), QStringLiteral("keys"));
+        QTest::mouseClick(help->findChild<QToolButton*>("Back_BTN"), Qt::LeftButton);
+        QCOMPARE(browser->source().fragment(), QString());
+        emit browser->anchorClicked(QUrl("https://orlan.example.org/"));
+        QCOMPARE(urls->opened, QList<QUrl>{QUrl("https://orlan.example.org/")});
+        // Without the manual the desktop is asked as before; the program says nothing.
+        help->hide();
+        help->setManualFile(QStringLiteral("/nonexistent/ORLAN_Help.html"));
+        item("Help_Item")->trigger();
+        QVERIFY(!help->isVisible());
+        QCOMPARE(urls->opened.last(), QUrl::fromLocalFile("/nonexistent/ORLAN_Help.html"));
+        QVERIFY(messages->shown.empty());
+    }
+
+    void typingInTheMemoryListNeverMovesPc() {
+        QLineEdit* value = edit("RAM_Val_ED");
+        memGrid()->setFocus();
+        QTest::keyClick(memGrid(), '1');  // a row search would jump to 1000
+        QTest::keyClick(memGrid(), 'g');
+        QCOMPARE(frm->machine().s.pc, uint16_t{0});
+        QCOMPARE(memGrid()->currentIndex().row(), 0);
+        QVERIFY(value->hasFocus());
+        QCOMPARE(value->text(), QStringLiteral("1"));
+        QTest::keyClick(value, 'e');
+        QTest::keyClick(value, Qt::Key_Return);
+        QCOMPARE(frm->machine().s.memory[0], uint8_t{0x1E});
+        QCOMPARE(frm->machine().s.pc, uint16_t{1});
+    }
+
+    void deviceWindowsOpenBesideAndReportOverTheRightWindow() {
+        TFloppyFrm* floppy = frm->floppyFrm();
+        const QRect screen = frm->screen()->availableGeometry();
+        item("ShowFloppy_Item")->trigger();
+        QVERIFY(screen.contains(floppy->frameGeometry()));
+        QVERIFY(floppy->frameGeometry().topLeft() != frm->frameGeometry().topLeft());
+        // The first showing only: afterwards the window opens where the user left it.
+        floppy->move(screen.topLeft() + QPoint(5, 5));
+        floppy->hide();
+        item("ShowFloppy_Item")->trigger();
+        QCOMPARE(floppy->pos(), screen.topLeft() + QPoint(5, 5));
+        // A device failure goes over the device's window while it is shown, else over this one.
+        emit floppy->device().failed(MessageId::FloppyWriteFailure);
+        floppy->hide();
+        emit floppy->device().failed(MessageId::FloppyWriteFailure);
+        QCOMPARE(messages->parents, (std::vector<QWidget*>{floppy, frm}));
+        // A port that is no number is reported over the settings dialog (an adapter of its own:
+        // the settings file beside the program stays untouched).
+        QTemporaryDir dir;
+        TNetFrm net(*messages, frm, Settings(dir.filePath("ORLAN.ini")));
+        TNetSettFrm settings(net.device(), *messages, frm, /*startNow=*/false);
+        QTimer::singleShot(0, &settings, [&] {
+            settings.findChild<QLineEdit*>("Adress")->setText("127.000.000.001");
+            settings.findChild<QLineEdit*>("Port")->setText("abc");
+            QTest::mouseClick(settings.findChild<QPushButton*>("OK_BTN"), Qt::LeftButton);
+            settings.reject();
+        });
+        settings.exec();
+        QCOMPARE(messages->shown.back().id, MessageId::NetPortNotNumber);
+        QCOMPARE(messages->parents.back(), &settings);
+    }
+
+    void helpAndAboutItems() {
         bool aboutShown = false;
         QTimer::singleShot(0, frm, [&] {
             aboutShown = frm->aboutBox()->isVisible();

@@ -196,6 +196,15 @@ private slots:
         QCOMPARE(view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     }
 
+    void disabledListKeepsItsColours() {
+        m.setSP(0x0008);  // the stack colours, the selection and plain rows all in view
+        model->catchUp(m.changes);
+        view->selectAddress(3);
+        const QImage enabled = view->viewport()->grab().toImage();
+        view->setEnabled(false);
+        QCOMPARE(view->viewport()->grab().toImage(), enabled);
+    }
+
     void followPcScrollsDownOnly() {
         view->followPc(13);  // 13 rows below the first: stays
         QCOMPARE(view->firstVisibleAddress(), 0);

@@ -87,6 +87,24 @@ class SchemeTest : public QObject {
         QCOMPARE(scheme.findChildren<QLabel*>().size(), kElementCount);
     }
 
+    void registerNamesAreLightBlueText() {
+        SchemeWidget scheme;
+        const QImage picture = scheme.grab().toImage();
+        // The name tags left of the W, Z, B..L value cells, in picture coordinates.
+        for (const QPoint tag : {QPoint(299, 128), QPoint(371, 128), QPoint(299, 161), QPoint(371, 191)}) {
+            const QColor background = picture.pixelColor(tag + QPoint(2, 2));
+            QColor ink = background;  // the pixel of the name that stands out most
+            for (int y = tag.y() + 2; y < tag.y() + 14; ++y)
+                for (int x = tag.x() + 2; x < tag.x() + 11; ++x) {
+                    const QColor c = picture.pixelColor(x, y);
+                    if (c.blue() - c.red() > ink.blue() - ink.red()) ink = c;
+                }
+            QVERIFY2(qGray(background.rgb()) > 200, "the name stands on a pale ground");
+            QVERIFY2(ink.blue() > 150 && ink.blue() > ink.red() + 100 && ink.blue() > ink.green(),
+                     qPrintable(ink.name()));
+        }
+    }
+
     void showStateCopiesTextsAndHighlights() {
         SchemeWidget scheme;
         Machine m;

@@ -10,12 +10,14 @@ namespace orlan::test {
 
 struct ScriptedMessages : MessageService {
     std::vector<MessageBox> shown;
+    std::vector<QWidget*> parents;  // the window each box was shown over
     bool answerYes = false;
     // Runs while a box is "open" (a modal box runs the event loop too).
     std::function<void(const MessageBox&)> whileShown;
 
-    bool show(const MessageBox& box, QWidget*) override {
+    bool show(const MessageBox& box, QWidget* parent) override {
         shown.push_back(box);
+        parents.push_back(parent);
         if (whileShown) whileShown(box);
         return answerYes;
     }
