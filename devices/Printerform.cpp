@@ -1,13 +1,13 @@
 #include "Printerform.h"
 
 #include "DeviceWindow.h"
+#include "PrinterSetup.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -33,17 +33,8 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint,
 
 }  // namespace
 
-std::unique_ptr<QPrinter> SystemPrinterChoice::defaultPrinter() {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    // A desktop may have printers and none marked as the default: the first one serves.
-    if (info.isNull()) info = QPrinterInfo::availablePrinters().value(0);
-    if (info.isNull()) return nullptr;
-    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-}
-
-TPrinterFrm::TPrinterFrm(MessageService& messages, QWidget* parent)
-    : QWidget(parent, Qt::Tool), messages_(messages),
-      printers_(std::make_unique<SystemPrinterChoice>()) {
+TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
+    : QWidget(parent, Qt::Tool), setup_(setup) {
     setObjectName(QStringLiteral("PrinterFrm"));
     setWindowTitle(QStringLiteral("Принтер ОРЛАН"));
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -97,12 +88,11 @@ void TPrinterFrm::clearBuffer() {
 }
 
 void TPrinterFrm::printBuffer() {
-    std::unique_ptr<QPrinter> printer = printers_->defaultPrinter();
-    if (!printer) {
-        messages_.show(makeMessage(MessageId::NoPrinter), this);
-        return;
-    }
-    device_.print(*printer);
+    std::unique_ptr<QTextDocument> doc;
+    setup_.print(PrinterDevice::kDocumentTitle, this, [&] {
+        doc = device_.document();
+        return doc.get();
+    });
 }
 
 void TPrinterFrm::setKeepOnTop(bool on) {

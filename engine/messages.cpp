@@ -135,14 +135,15 @@ constexpr MessageTemplate kMessages[] = {
     {"ОРЛАН - Ошибка УВВ",
      "Невозможно обратиться к жёсткому диску. Устройство занято другим приложением.\n"
      "Попробуйте повторить действие позже.",
-     I::Error, Btn::Ok},    // NoPrinter (the printer window's "Печатать")
-    {"ОРЛАН - Ошибка УВВ",
-     "В системе не установлен ни один принтер.\n"
-     "Печать содержимого буфера \"принтера\" невозможна.\n"
+     I::Error, Btn::Ok},
+    // PrintFailed: %1 the printer (the listing and the printer window's "Печатать")
+    {"ОРЛАН - Ошибка печати",
+     "Не удалось напечатать на принтере \"%1\".\n"
+     "Возможно, принтер выключен или не подключён.\n"
      "\n"
      "Действие отменено.\n"
      "\n"
-     "Установите принтер и повторите печать.",
+     "Проверьте принтер или выберите в настройках принтера печать в PDF-файл.",
      I::Error, Btn::Ok},
     // NetSocketError: %1 what the socket layer said, %2 the call that failed
     {"ОРЛАН - Ошибка сети",
@@ -162,15 +163,15 @@ constexpr MessageTemplate kMessages[] = {
      "\n"
      "Проверьте правильность введённых данных для печати и продолжите работу с эмулятором.",
      I::Warning, Btn::Ok},
-    // PrintNoPrinter (the print dialog, when the system has no printer at all)
+    // PdfSaveFailed: %1 the file (a job printed to a PDF file); a file of that name stays as it was
     {"ОРЛАН - Ошибка печати",
-     "В системе не установлен ни один принтер.\n"
-     "Печать текущих данных эмулятора невозможна.\n"
+     "Не удалось сохранить PDF-файл \"%1\".\n"
+     "Возможно, папка защищена от записи или на диске недостаточно места.\n"
      "\n"
      "Действие отменено.\n"
      "\n"
-     "Установите принтер и повторите печать.",
-     I::Error, Btn::Ok},
+     "Выберите другую папку или освободите место на диске и повторите печать.",
+     I::Warning, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
 

@@ -29,11 +29,11 @@ enum class MessageId : uint8_t {
     FloppyClearFailure,
     HardDiskWriteFailure,
     HardDiskClearFailure,
-    NoPrinter,
+    PrintFailed,
     NetSocketError,
     NetPortNotNumber,
     PrintRange,
-    PrintNoPrinter,
+    PdfSaveFailed,
 };
 inline constexpr int kMessageCount = 22;
 

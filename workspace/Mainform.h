@@ -33,6 +33,7 @@ class TFloppyFrm;
 class THDiscFrm;
 class TVZUSetupFrm;
 class TCommHelpFrm;
+class PrinterSetup;
 class TPrinterFrm;
 class TPrintFrm;
 class TNetFrm;
@@ -61,6 +62,7 @@ public:
     CommPanel* commPanel() const { return commPanel_; }
     TPrinterFrm* printerFrm() const { return printerFrm_; }
     TPrintFrm* printFrm() const { return printFrm_; }
+    PrinterSetup* printerSetup() const { return printerSetup_; }
     TNetFrm* netFrm() const { return netFrm_; }
     TNetSettFrm* netSettFrm() const { return netSettFrm_; }
 
@@ -169,6 +171,7 @@ private:
     QProgressBar* progress_ = nullptr;
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
+    PrinterSetup* printerSetup_ = nullptr;  // the listing and the printer print on its choice
     TPrinterFrm* printerFrm_ = nullptr;
     TPrintFrm* printFrm_ = nullptr;
     TNetFrm* netFrm_ = nullptr;
