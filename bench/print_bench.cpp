@@ -46,7 +46,9 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-double msSince(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+double msSince(const QElapsedTimer& t) {
+    return t.nsecsElapsed() / 1e6;
+}
 
 }  // namespace
 

@@ -101,9 +101,13 @@ class JobProgress {
 // ---------------------------------------------------------------------------------------------
 // The system's printers
 
-QStringList SystemPrinting::printerNames() { return QPrinterInfo::availablePrinterNames(); }
+QStringList SystemPrinting::printerNames() {
+    return QPrinterInfo::availablePrinterNames();
+}
 
-QString SystemPrinting::defaultPrinterName() { return QPrinterInfo::defaultPrinterName(); }
+QString SystemPrinting::defaultPrinterName() {
+    return QPrinterInfo::defaultPrinterName();
+}
 
 std::unique_ptr<QPrinter> SystemPrinting::printer(const QString& name) {
     return std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
@@ -199,10 +203,13 @@ void PrinterSetup::showSetupDialog(QWidget* parent) {
         dialog_->setParent(parent, dialog_->windowFlags());  // centred on the window that asked
     resolve();
     dialog_->load(name_, printer_->pageLayout());
-    if (dialog_->exec() == QDialog::Accepted) choose(dialog_->chosenPrinter(), dialog_->takePrinter());
+    if (dialog_->exec() == QDialog::Accepted)
+        choose(dialog_->chosenPrinter(), dialog_->takePrinter());
 }
 
-TPrnSetupFrm* PrinterSetup::setupDialog() const { return dialog_; }
+TPrnSetupFrm* PrinterSetup::setupDialog() const {
+    return dialog_;
+}
 
 bool PrinterSetup::print(const QString& title, QWidget* parent,
                          const std::function<QTextDocument*()>& compose) {
@@ -241,10 +248,10 @@ bool PrinterSetup::print(const QString& title, QWidget* parent,
 
     if (outcome == Outcome::Failed) {
         const QString what = printer.isEmpty() ? QDir::toNativeSeparators(file) : printer;
-        messages_.show(makeMessage(printer.isEmpty() ? MessageId::PdfSaveFailed
-                                                     : MessageId::PrintFailed,
-                                   what.toStdString()),
-                       parent);
+        messages_.show(
+            makeMessage(printer.isEmpty() ? MessageId::PdfSaveFailed : MessageId::PrintFailed,
+                        what.toStdString()),
+            parent);
     }
     return outcome == Outcome::Printed;
 }

@@ -66,12 +66,17 @@ void TPrnSetupFrm::load(const QString& printer, const QPageLayout& layout) {
     showPaper();
 }
 
-QString TPrnSetupFrm::chosenPrinter() const { return printers_->currentData().toString(); }
+QString TPrnSetupFrm::chosenPrinter() const {
+    return printers_->currentData().toString();
+}
 
-std::unique_ptr<QPrinter> TPrnSetupFrm::takePrinter() { return std::move(printer_); }
+std::unique_ptr<QPrinter> TPrnSetupFrm::takePrinter() {
+    return std::move(printer_);
+}
 
 void TPrnSetupFrm::onPrinterChosen() {
-    printer_ = setup_.makePrinter(chosenPrinter(), printer_ ? printer_->pageLayout() : QPageLayout());
+    printer_ =
+        setup_.makePrinter(chosenPrinter(), printer_ ? printer_->pageLayout() : QPageLayout());
     showPaper();
 }
 

@@ -55,7 +55,7 @@ struct PrintTextLoan {
         list.clear();
     }
     ~PrintTextLoan() {
-        list.setDocumentLayout(nullptr);  // the listing's pages: List holds only text between prints
+        list.setDocumentLayout(nullptr);  // the listing's pages: between prints List is text
         list.clear();
         list.setPlainText(kept);
         if (device) device->setPrintText(kept);

@@ -15,8 +15,8 @@ struct FakePrinting : PrintingSystem {
     QStringList installed;
     QString defaultName;
     QString folder;
-    QString pdfAnswer;       // the save dialog's answer: empty is "cancelled"
-    QStringList suggested;   // the names the save dialog was opened with
+    QString pdfAnswer;      // the save dialog's answer: empty is "cancelled"
+    QStringList suggested;  // the names the save dialog was opened with
 
     QStringList printerNames() override { return installed; }
     QString defaultPrinterName() override { return defaultName; }

@@ -121,7 +121,7 @@ class PrinterTest : public QObject {
         QVERIFY(pdf.contains(test::pdfTitle("ОРЛАН - Содержимое буфера \"принтера\"")));
         QCOMPARE(test::pdfPages(pdf), 1);
         QVERIFY(!QFile::exists(system->jobFile("Лаборатория")));
-        QCOMPARE(frm.device().printText(), QStringLiteral("Hi\r\n!"));  // printing keeps the buffers
+        QCOMPARE(frm.device().printText(), QStringLiteral("Hi\r\n!"));  // the buffers stay
         QVERIFY(messages.shown.empty());
         QCOMPARE(PrinterSetup::pdfNameFor(""), QStringLiteral("ORLAN.pdf"));
 

@@ -24,7 +24,8 @@ namespace {
 std::vector<ListingLine> documentLines(const QTextDocument& doc) {
     std::vector<ListingLine> lines;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        const QTextCharFormat chars = b.begin().atEnd() ? b.charFormat() : b.begin().fragment().charFormat();
+        const QTextCharFormat chars =
+            b.begin().atEnd() ? b.charFormat() : b.begin().fragment().charFormat();
         for (const QString& text : b.text().split(QChar::LineSeparator))
             lines.push_back({text, chars.fontWeight() == QFont::Bold,
                              b.blockFormat().alignment() == Qt::AlignHCenter});

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -20,6 +21,8 @@
 #include "notation.h"
 #include "Aboutform.h"
 #include "Monform.h"
+#include "Printform.h"
+#include "Prnsetupform.h"
 #include "MonitorDevice.h"
 #include "scripted_messages.h"
 
@@ -484,6 +487,23 @@ private slots:
         });
         item("About_Item")->trigger();
         QVERIFY(aboutShown);
+    }
+
+    // "Настройки принтера..." and the print dialog's button open the one set-up of both printers.
+    void printerSetupIsOneForMenuAndPrintDialog() {
+        QWidget* shown[2] = {};
+        for (QWidget*& dialog : shown) {
+            QTimer::singleShot(0, frm, [&] {
+                dialog = QApplication::activeModalWidget();
+                if (dialog) dialog->close();
+            });
+            if (&dialog == &shown[0])
+                item("PrinterSetup_Item")->trigger();
+            else
+                frm->printFrm()->findChild<QPushButton*>("Setup_BTN")->click();
+        }
+        QVERIFY(qobject_cast<TPrnSetupFrm*>(shown[0]));
+        QCOMPARE(shown[1], shown[0]);
     }
 
     void memoryModelIsSound() {
