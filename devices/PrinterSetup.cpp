@@ -13,6 +13,7 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextBlock>
@@ -168,10 +169,6 @@ QString PrinterSetup::printerName() {
     return name_;
 }
 
-QPageLayout PrinterSetup::pageLayout() const {
-    return printer_ ? printer_->pageLayout() : QPageLayout();
-}
-
 std::unique_ptr<QPrinter> PrinterSetup::makePrinter(const QString& name, const QPageLayout& like) {
     std::unique_ptr<QPrinter> printer;
     if (name.isEmpty()) {
@@ -189,7 +186,6 @@ std::unique_ptr<QPrinter> PrinterSetup::makePrinter(const QString& name, const Q
 }
 
 void PrinterSetup::choose(const QString& printer, std::unique_ptr<QPrinter> pageSetup) {
-    if (busy_) return;  // the running job keeps its printer
     name_ = printer;
     printer_ = std::move(pageSetup);
     chosen_ = true;
@@ -207,10 +203,6 @@ void PrinterSetup::showSetupDialog(QWidget* parent) {
         choose(dialog_->chosenPrinter(), dialog_->takePrinter());
 }
 
-TPrnSetupFrm* PrinterSetup::setupDialog() const {
-    return dialog_;
-}
-
 bool PrinterSetup::print(const QString& title, QWidget* parent,
                          const std::function<QTextDocument*()>& compose) {
     if (busy_) return false;
@@ -222,10 +214,11 @@ bool PrinterSetup::print(const QString& title, QWidget* parent,
         if (file.isEmpty()) return false;
     }
 
-    busy_ = true;
     cancelled_ = false;
     Outcome outcome = Outcome::Failed;
     {
+        busy_ = true;
+        const auto idle = qScopeGuard([this] { busy_ = false; });
         JobProgress progress(parent, *this, cancelled_);
         QTextDocument* doc = compose();
         if (printer.isEmpty()) {
@@ -244,7 +237,6 @@ bool PrinterSetup::print(const QString& title, QWidget* parent,
             outcome = paint(*doc, *printer_, progress);
         }
     }
-    busy_ = false;
 
     if (outcome == Outcome::Failed) {
         const QString what = printer.isEmpty() ? QDir::toNativeSeparators(file) : printer;

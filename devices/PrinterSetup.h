@@ -66,16 +66,11 @@ class PrinterSetup : public QObject {
     // the user chooses, that is the system's default printer (or the first one); a chosen
     // printer that has since been removed gives way to the default again.
     QString printerName();
-    QPageLayout pageLayout() const;
-    // Makes printer (empty: a PDF file) the choice for every later job, with the page set-up of
-    // pageSetup (a printer made by makePrinter()).
-    void choose(const QString& printer, std::unique_ptr<QPrinter> pageSetup);
     // A printer for name (empty: a PDF file) carrying the page set-up of like where it fits.
     std::unique_ptr<QPrinter> makePrinter(const QString& name, const QPageLayout& like);
 
     // "Настройки принтера": the printer choice and the page set-up, applied on OK.
     void showSetupDialog(QWidget* parent);
-    TPrnSetupFrm* setupDialog() const;  // null until first shown
 
     // One job titled title. A PDF file is named first (nothing happens when that is cancelled);
     // then compose gives the document, which is printed page by page. True when the job was
@@ -99,6 +94,9 @@ class PrinterSetup : public QObject {
   private:
     enum class Outcome { Printed, Cancelled, Failed };
     void resolve();
+    // Makes printer (empty: a PDF file) the choice for every later job, with the page set-up of
+    // pageSetup (a printer made by makePrinter()).
+    void choose(const QString& printer, std::unique_ptr<QPrinter> pageSetup);
     Outcome paint(QTextDocument& doc, QPagedPaintDevice& device, JobProgress& progress);
 
     MessageService& messages_;

@@ -80,8 +80,8 @@ std::vector<ListingLine> ListingComposer::compose(const MachineState& s, const L
 
 void ListingComposer::fill(QTextDocument& doc, const std::vector<ListingLine>& lines) {
     doc.setUndoRedoEnabled(false);  // never edited: no history of tens of thousands of inserts
-    // Without a layout until it is printed: a layout left by an earlier print would lay the
-    // lines out again at every insert.
+    // Without a layout until it is printed: one left by an earlier print would lay the lines out
+    // again while they are inserted, costing as much as the print's own layout.
     doc.setDocumentLayout(nullptr);
     doc.clear();
     QFont font;
