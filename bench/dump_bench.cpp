@@ -21,6 +21,7 @@
 #include "HexDumpView.h"
 #include "Monform.h"
 #include "Netform.h"
+#include "PrinterSetup.h"
 #include "Printerform.h"
 
 using namespace orlan;
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
                 });
     }
     {
-        TPrinterFrm frm(messages);
+        PrinterSetup setup(messages);
+        TPrinterFrm frm(setup);
         auto* view = frm.findChild<HexDumpView*>(QStringLiteral("PrinterBuffer"));
         measure("printer (hidden), PrinterBuffer", &frm, view, bytes,
                 [&] {

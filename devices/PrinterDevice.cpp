@@ -1,7 +1,6 @@
 #include "PrinterDevice.h"
 
 #include <QFont>
-#include <QPrinter>
 #include <QTextDocument>
 
 #include "codepage.h"
@@ -57,18 +56,6 @@ std::unique_ptr<QTextDocument> PrinterDevice::document() const {
     doc->setDefaultFont(font);
     doc->setPlainText(withUniformBreaks(printText_));
     return doc;
-}
-
-void PrinterDevice::print(QPrinter& printer) const {
-    printer.setDocName(kDocumentTitle);
-    std::unique_ptr<QTextDocument> doc = document();
-    // Laid out on the printer's page in screen units, so the document prints as it is, without
-    // the page numbers Qt adds to a document it paginates itself.
-    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    const qreal toScreenX = 96.0 / printer.logicalDpiX();
-    const qreal toScreenY = 96.0 / printer.logicalDpiY();
-    doc->setPageSize(QSizeF(page.width() * toScreenX, page.height() * toScreenY));
-    doc->print(&printer);
 }
 
 }  // namespace orlan

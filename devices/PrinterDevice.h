@@ -1,7 +1,7 @@
 // The printer behind port 04h. It keeps the hex dump of every byte received (shown by
 // TPrinterFrm) and the print text: the same bytes read as Windows-1251 characters, sent to a
-// real printer on demand. No widgets: OUT feeds it through DevicePorts whether or not its window
-// is visible.
+// real printer (or a PDF file) on demand. No widgets: OUT feeds it through DevicePorts whether or
+// not its window is visible.
 //
 // The print text is kept exactly as received, line-break bytes included; only printing reads
 // them as line breaks (CR LF, a lone CR or a lone LF each end a line), so a text borrowed with
@@ -15,7 +15,6 @@
 
 #include "HexDump.h"
 
-class QPrinter;
 class QTextDocument;
 
 namespace orlan {
@@ -42,9 +41,8 @@ class PrinterDevice : public QObject {
     void setPrintText(const QString& text) { printText_ = text; }
 
     // The print text laid out as it is printed: one paragraph per line, in the fixed-pitch font.
+    // Printed as one job titled kDocumentTitle; both buffers stay as they are.
     std::unique_ptr<QTextDocument> document() const;
-    // One print job titled kDocumentTitle; both buffers stay as they are.
-    void print(QPrinter& printer) const;
 
   signals:
     // A byte arrived. Emitted once per byte: a window refreshes lazily.

@@ -2,12 +2,12 @@
 
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
+#include "PrinterSetup.h"
 #include "WindowPlacement.h"
 
 #include <QHBoxLayout>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -29,17 +29,8 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint,
 
 }  // namespace
 
-std::unique_ptr<QPrinter> SystemPrinterChoice::defaultPrinter() {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    // A desktop may have printers and none marked as the default: the first one serves.
-    if (info.isNull()) info = QPrinterInfo::availablePrinters().value(0);
-    if (info.isNull()) return nullptr;
-    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-}
-
-TPrinterFrm::TPrinterFrm(MessageService& messages, QWidget* parent)
-    : QWidget(parent, Qt::Tool), messages_(messages),
-      printers_(std::make_unique<SystemPrinterChoice>()) {
+TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
+    : QWidget(parent, Qt::Tool), setup_(setup) {
     setObjectName(QStringLiteral("PrinterFrm"));
     setWindowTitle(QStringLiteral("Принтер ОРЛАН"));
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -84,12 +75,11 @@ void TPrinterFrm::clearBuffer() {
 }
 
 void TPrinterFrm::printBuffer() {
-    std::unique_ptr<QPrinter> printer = printers_->defaultPrinter();
-    if (!printer) {
-        messages_.show(makeMessage(MessageId::NoPrinter), messageParent(this));
-        return;
-    }
-    device_.print(*printer);
+    std::unique_ptr<QTextDocument> doc;
+    setup_.print(PrinterDevice::kDocumentTitle, this, [&] {
+        doc = device_.document();
+        return doc.get();
+    });
 }
 
 void TPrinterFrm::setKeepOnTop(bool on) {

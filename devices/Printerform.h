@@ -4,40 +4,24 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
 
-#include "MessageService.h"
 #include "PrinterDevice.h"
 
-class QPrinter;
 class QToolButton;
 
 namespace orlan {
 
 class HexDumpView;
-
-// Where "Печатать" prints.
-class PrinterChoice {
-  public:
-    virtual ~PrinterChoice() = default;
-    // A printer for one job, or null when the system has none.
-    virtual std::unique_ptr<QPrinter> defaultPrinter() = 0;
-};
-
-// The system's default printer.
-class SystemPrinterChoice : public PrinterChoice {
-  public:
-    std::unique_ptr<QPrinter> defaultPrinter() override;
-};
+class PrinterSetup;
 
 class TPrinterFrm : public QWidget {
     Q_OBJECT
   public:
-    explicit TPrinterFrm(MessageService& messages, QWidget* parent = nullptr);
+    // Prints on the printer chosen in setup, which the listing shares.
+    explicit TPrinterFrm(PrinterSetup& setup, QWidget* parent = nullptr);
     ~TPrinterFrm() override;
 
     PrinterDevice& device() { return device_; }
-    void setPrinterChoice(std::unique_ptr<PrinterChoice> choice) { printers_ = std::move(choice); }
 
     // --- the buttons ---
     void clearBuffer();          // ClrBuffer_BTN
@@ -46,9 +30,8 @@ class TPrinterFrm : public QWidget {
     bool keepOnTop() const { return keepOnTop_; }
 
   private:
-    MessageService& messages_;
+    PrinterSetup& setup_;
     PrinterDevice device_;
-    std::unique_ptr<PrinterChoice> printers_;
 
     HexDumpView* printerBuffer_ = nullptr;
     QToolButton* keepVisible_ = nullptr;

@@ -42,7 +42,7 @@ class ListingComposer {
     static std::vector<ListingLine> compose(const MachineState& s, const ListingRequest& request);
 
     // Replaces the contents of doc by the lines: the listing font, bold and centred lines as
-    // composed.
+    // composed. Neighbouring lines of one look may share a paragraph, split by line separators.
     static void fill(QTextDocument& doc, const std::vector<ListingLine>& lines);
 
     static QString plainText(const std::vector<ListingLine>& lines);

@@ -6,14 +6,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "ListingComposer.h"
 #include "PrinterDevice.h"
+#include "PrinterSetup.h"
 #include "machine.h"
 #include "notation.h"
 
@@ -56,6 +55,7 @@ struct PrintTextLoan {
         list.clear();
     }
     ~PrintTextLoan() {
+        list.setDocumentLayout(nullptr);  // the listing's pages: between prints List is text
         list.clear();
         list.setPlainText(kept);
         if (device) device->setPrintText(kept);
@@ -64,10 +64,11 @@ struct PrintTextLoan {
 
 }  // namespace
 
-TPrintFrm::TPrintFrm(MessageService& messages, const Machine& machine, QWidget* parent)
+TPrintFrm::TPrintFrm(MessageService& messages, const Machine& machine, PrinterSetup& printerSetup,
+                     QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      messages_(messages), machine_(machine), choice_(std::make_unique<SystemPrinterChoice>()) {
+      messages_(messages), machine_(machine), setup_(printerSetup) {
     setObjectName(QStringLiteral("PrintFrm"));
     setWindowTitle(QStringLiteral("ОРЛАН - Печать текущих данных"));
     setModal(true);
@@ -164,11 +165,6 @@ TPrintFrm::TPrintFrm(MessageService& messages, const Machine& machine, QWidget* 
 
 TPrintFrm::~TPrintFrm() = default;
 
-void TPrintFrm::setPrinterChoice(std::unique_ptr<PrinterChoice> choice) {
-    choice_ = std::move(choice);
-    printer_.reset();
-}
-
 void TPrintFrm::onRangeEdited(QLineEdit* field) {
     const QString filtered = QString::fromStdString(filterHexDigits(field->text().toStdString()));
     if (filtered != field->text()) {
@@ -180,32 +176,19 @@ void TPrintFrm::onRangeEdited(QLineEdit* field) {
     prnt_->setEnabled(field->text().size() == 4);
 }
 
-QPrinter* TPrintFrm::printer() {
-    if (!printer_) printer_ = choice_->defaultPrinter();
-    return printer_.get();
-}
+void TPrintFrm::printerSetup() { setup_.showSetupDialog(this); }
 
-void TPrintFrm::printerSetup() {
-    QPrinter* p = printer();
-    if (!p) {
-        messages_.show(makeMessage(MessageId::PrintNoPrinter), this);
-        return;
-    }
-    QPrintDialog dialog(p, this);
-    dialog.exec();
+void TPrintFrm::reject() {
+    if (!setup_.busy()) QDialog::reject();
 }
 
 void TPrintFrm::print() {
+    if (setup_.busy()) return;  // a click that waited while the listing printed
     // The range is checked even when the memory part is not chosen.
     const uint32_t from = parseHex(from_->text().toStdString()).value_or(0);
     const uint32_t to = parseHex(to_->text().toStdString()).value_or(0);
     if (to < from) {
         messages_.show(makeMessage(MessageId::PrintRange), this);
-        return;
-    }
-    QPrinter* target = printer();
-    if (!target) {
-        messages_.show(makeMessage(MessageId::PrintNoPrinter), this);
         return;
     }
 
@@ -224,15 +207,10 @@ void TPrintFrm::print() {
     request.hl = hl_->isChecked();
     request.pc = pc_->isChecked();
     request.sp = sp_->isChecked();
-    ListingComposer::fill(*list_, ListingComposer::compose(machine_.s, request));
-
-    target->setDocName(kDocumentTitle);
-    // Laid out on the printer's page in screen units: printed as it is, page breaks where the
-    // text needs them, without page numbers added.
-    const QRectF page = target->pageRect(QPrinter::DevicePixel);
-    list_->setPageSize(QSizeF(page.width() * 96.0 / target->logicalDpiX(),
-                              page.height() * 96.0 / target->logicalDpiY()));
-    list_->print(target);
+    setup_.print(kDocumentTitle, this, [&] {
+        ListingComposer::fill(*list_, ListingComposer::compose(machine_.s, request));
+        return list_;
+    });
 }
 
 }  // namespace orlan

@@ -29,13 +29,13 @@ enum class MessageId : uint8_t {
     FloppyClearFailure,
     HardDiskWriteFailure,
     HardDiskClearFailure,
-    NoPrinter,
+    PrintFailed,
     NetSocketError,
     NetPortNotNumber,
     NetSendOverflow,
     NetAddressInvalid,
     PrintRange,
-    PrintNoPrinter,
+    PdfSaveFailed,
     FolderNotFound,
 };
 inline constexpr int kMessageCount = 25;

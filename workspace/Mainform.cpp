@@ -20,6 +20,7 @@
 #include "Commhelpform.h"
 #include "MemoryModel.h"
 #include "MemoryView.h"
+#include "PrinterSetup.h"
 #include "Printerform.h"
 #include "Printform.h"
 #include "Floppyform.h"
@@ -151,8 +152,9 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     connect(commPanel_, &CommPanel::hidden, helpPopup_, &QWidget::hide);
     aboutFrm_ = new TAboutFrm(messages_, urls_, this);
     helpFrm_ = new THelpFrm(urls_, this);
-    printFrm_ = new TPrintFrm(messages_, machine_, this);
-    printerFrm_ = new TPrinterFrm(messages_, this);
+    printerSetup_ = new PrinterSetup(messages_, {}, this);
+    printFrm_ = new TPrintFrm(messages_, machine_, *printerSetup_, this);
+    printerFrm_ = new TPrinterFrm(*printerSetup_, this);
     ports_.setPrinter(&printerFrm_->device());
     printFrm_->setPrinterDevice(&printerFrm_->device());
     deviceButtons_[4]->setEnabled(true);  // PF_Printer
@@ -372,7 +374,7 @@ void TMainFrm::buildMenu() {
     connect(addItem(fileMenu_, "Print_Item", QStringLiteral("Печать..."), QKeySequence("Ctrl+P")),
             &QAction::triggered, this, [this] { printFrm_->exec(); });
     connect(addItem(fileMenu_, "PrinterSetup_Item", QStringLiteral("Настройки принтера..."), {}),
-            &QAction::triggered, this, [this] { printFrm_->printerSetup(); });
+            &QAction::triggered, this, [this] { printerSetup_->showSetupDialog(this); });
     fileMenu_->addSeparator();
     connect(addItem(fileMenu_, "Exit_Item", QStringLiteral("Выход из программы"), QKeySequence("Alt+F4")),
             &QAction::triggered, this, &QWidget::close);

@@ -35,6 +35,7 @@ class THDiscFrm;
 class TVZUSetupFrm;
 class TCommHelpFrm;
 class THelpFrm;
+class PrinterSetup;
 class TPrinterFrm;
 class TPrintFrm;
 class TNetFrm;
@@ -64,6 +65,7 @@ public:
     CommPanel* commPanel() const { return commPanel_; }
     TPrinterFrm* printerFrm() const { return printerFrm_; }
     TPrintFrm* printFrm() const { return printFrm_; }
+    PrinterSetup* printerSetup() const { return printerSetup_; }
     TNetFrm* netFrm() const { return netFrm_; }
     TNetSettFrm* netSettFrm() const { return netSettFrm_; }
 
@@ -179,6 +181,7 @@ private:
     TCommHelpFrm* helpPopup_ = nullptr;
     THelpFrm* helpFrm_ = nullptr;
     QSet<QWidget*> placedWindows_;  // windows shown beside the main window once already
+    PrinterSetup* printerSetup_ = nullptr;  // the listing and the printer print on its choice
     TPrinterFrm* printerFrm_ = nullptr;
     TPrintFrm* printFrm_ = nullptr;
     TNetFrm* netFrm_ = nullptr;

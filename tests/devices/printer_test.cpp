@@ -1,16 +1,23 @@
-// The printer behind port 04h: its hex dump, its print text and printing it.
+// The printer behind port 04h: its hex dump, its print text and printing it; the printer set-up
+// it shares with the listing.
 #include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QScrollBar>
-#include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QtTest>
 
 #include "HexDumpView.h"
 #include "PrinterDevice.h"
 #include "Printerform.h"
+#include "Prnsetupform.h"
+#include "fake_printing.h"
 #include "scripted_messages.h"
 
 using namespace orlan;
@@ -28,32 +35,10 @@ QStringList printedLines(const PrinterDevice& p) {
     return lines;
 }
 
-std::unique_ptr<QPrinter> pdfPrinter(const QString& file) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(file);
-    return printer;
+QByteArray readAll(const QString& name) {
+    QFile file(name);
+    return !name.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// A PDF string as Qt writes the document information: UTF-16BE after a byte-order mark, with
-// the delimiters escaped.
-QByteArray pdfString(const QString& text) {
-    QByteArray raw("\xFE\xFF");
-    for (QChar c : text) raw += char(c.unicode() >> 8), raw += char(c.unicode() & 0xFF);
-    QByteArray escaped;
-    for (char c : raw) {
-        if (c == '(' || c == ')' || c == '\\') escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
-}
-
-struct PdfChoice : PrinterChoice {
-    QString file;  // empty: no printer installed
-    std::unique_ptr<QPrinter> defaultPrinter() override {
-        return file.isEmpty() ? nullptr : pdfPrinter(file);
-    }
-};
 
 }  // namespace
 
@@ -100,44 +85,118 @@ class PrinterTest : public QObject {
         QCOMPARE(p.buffer().text(), QStringLiteral("0000  41 0D 0A C0 42"));
     }
 
-    void printsOneTitledJob() {
+    void printsOneTitledJobOnThePrinterChosen() {
         QTemporaryDir dir;
-        const QString file = dir.filePath("printer.pdf");
-        PrinterDevice p;
-        feed(p, {0x48, 0x69, 0x0D, 0x0A, 0x21});
-        std::unique_ptr<QPrinter> printer = pdfPrinter(file);
-        p.print(*printer);
-        QFile pdf(file);
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        const QByteArray bytes = pdf.readAll();
-        QVERIFY(bytes.startsWith("%PDF"));
-        QVERIFY(bytes.contains("/Title (" + pdfString(QStringLiteral(
-                                                "ОРЛАН - Содержимое буфера \"принтера\"")) + ")"));
-        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
-        QCOMPARE(p.printText(), QStringLiteral("Hi\r\n!"));  // printing keeps the buffers
+        test::ScriptedMessages messages;
+        auto* system = new test::FakePrinting;
+        system->installed = {"Офис", "Лаборатория"};
+        system->defaultName = "Лаборатория";
+        system->folder = dir.path();
+        PrinterSetup setup(messages, std::unique_ptr<PrintingSystem>(system));
+        TPrinterFrm frm(setup);
+        feed(frm.device(), {0x48, 0x69, 0x0D, 0x0A, 0x21});
+
+        // The set-up offers the printers and a PDF file, starting from the default printer,
+        // and has nothing that reads as printing.
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<TPrnSetupFrm*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            auto* combo = dlg->findChild<QComboBox*>("Printer_Cmb");
+            QStringList items;
+            for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+            QCOMPARE(items, QStringList({"Офис", "Лаборатория", "PDF-файл"}));
+            QCOMPARE(combo->currentText(), QStringLiteral("Лаборатория"));
+            QStringList buttons;
+            for (auto* b : dlg->findChildren<QAbstractButton*>()) buttons << b->text();
+            QVERIFY(buttons.contains("OK") && buttons.contains("Отмена"));
+            QVERIFY(!buttons.contains("Печать") && !buttons.contains("&Print"));
+            combo->setCurrentIndex(0);
+            dlg->findChild<QPushButton*>("OK_BTN")->click();
+        });
+        setup.showSetupDialog(&frm);
+        QCOMPARE(setup.printerName(), QStringLiteral("Офис"));
+
+        frm.findChild<QAbstractButton*>("PrintBuffer_BTN")->click();
+        const QByteArray pdf = readAll(system->jobFile("Офис"));
+        QVERIFY(pdf.contains(test::pdfTitle("ОРЛАН - Содержимое буфера \"принтера\"")));
+        QCOMPARE(test::pdfPages(pdf), 1);
+        QVERIFY(!QFile::exists(system->jobFile("Лаборатория")));
+        QCOMPARE(frm.device().printText(), QStringLiteral("Hi\r\n!"));  // the buffers stay
+        QVERIFY(messages.shown.empty());
+        QCOMPARE(PrinterSetup::pdfNameFor(""), QStringLiteral("ORLAN.pdf"));
+
+        // "Отмена" keeps the choice; a printer removed since gives way to the default, and with
+        // none left the jobs go to a PDF file.
+        QTimer::singleShot(0, [&] {
+            auto* dlg = QApplication::activeModalWidget();
+            dlg->findChild<QComboBox*>("Printer_Cmb")->setCurrentIndex(2);
+            dlg->findChild<QPushButton*>("Cancel_BTN")->click();
+        });
+        setup.showSetupDialog(&frm);
+        QCOMPARE(setup.printerName(), QStringLiteral("Офис"));
+        system->installed = {"Лаборатория"};
+        QCOMPARE(setup.printerName(), QStringLiteral("Лаборатория"));
+        system->installed.clear();
+        QCOMPARE(setup.printerName(), QString());
     }
 
-    void windowPrintsOrReportsNoPrinter() {
-        test::ScriptedMessages messages;
-        TPrinterFrm frm(messages);
-        auto choice = std::make_unique<PdfChoice>();
-        PdfChoice* pdf = choice.get();
-        frm.setPrinterChoice(std::move(choice));
-        auto* print = frm.findChild<QAbstractButton*>("PrintBuffer_BTN");
-        print->click();
-        QCOMPARE(messages.count(MessageId::NoPrinter), 1);
-
+    // With no printer a job becomes a PDF file, written aside and renamed: a job that does not
+    // finish leaves a file of that name as it was.
+    void pdfFile_data() {
+        QTest::addColumn<QString>("answer");  // the save dialog's, relative to a temp folder
+        QTest::addColumn<bool>("cancelJob");
+        QTest::addColumn<QString>("outcome");  // "pdf", "old" or "none"
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("saved") << "out.pdf" << false << "pdf" << false;
+        QTest::newRow("over an old file") << "old.pdf" << false << "pdf" << false;
+        QTest::newRow("dialog cancelled") << "" << false << "none" << false;
+        QTest::newRow("folder missing") << "missing/out.pdf" << false << "none" << true;
+        QTest::newRow("job cancelled") << "old.pdf" << true << "old" << false;
+    }
+    void pdfFile() {
+        QFETCH(QString, answer);
+        QFETCH(bool, cancelJob);
+        QFETCH(QString, outcome);
+        QFETCH(bool, reported);
         QTemporaryDir dir;
-        pdf->file = dir.filePath("out.pdf");
-        frm.device().byteInput(0x41);
-        print->click();
-        QCOMPARE(messages.shown.size(), size_t(1));
-        QVERIFY(QFileInfo(pdf->file).size() > 0);
+        QFile old(dir.filePath("old.pdf"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        test::ScriptedMessages messages;
+        auto* system = new test::FakePrinting;
+        system->pdfAnswer = answer.isEmpty() ? QString() : dir.filePath(answer);
+        PrinterSetup setup(messages, std::unique_ptr<PrintingSystem>(system));
+        TPrinterFrm frm(setup);
+        feed(frm.device(), {0x41});
+
+        // One job at a time: a print asked for while one runs does nothing, not even ask.
+        int pagesStarted = 0;
+        connect(&setup, &PrinterSetup::progressed, this, [&] {
+            ++pagesStarted;
+            frm.printBuffer();
+            if (cancelJob) setup.cancel();
+        });
+        frm.printBuffer();
+        QCOMPARE(system->suggested, QStringList{"ОРЛАН - Содержимое буфера принтера.pdf"});
+        QVERIFY(outcome != "pdf" || pagesStarted > 0);
+
+        const QByteArray bytes = readAll(system->pdfAnswer);
+        if (outcome == "pdf") QVERIFY(bytes.startsWith("%PDF"));
+        if (outcome == "old") QCOMPARE(bytes, QByteArray("old"));
+        if (outcome == "none") QVERIFY(bytes.isEmpty() && !QFile::exists(system->pdfAnswer));
+        // Nothing left behind: the old file, and the new one when saved beside it.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), answer == "out.pdf" ? 2 : 1);
+        QCOMPARE(messages.count(MessageId::PdfSaveFailed), reported ? 1 : 0);
+        if (reported)
+            QVERIFY(QString::fromStdString(messages.shown[0].text)
+                        .contains(QDir::toNativeSeparators(system->pdfAnswer)));
+        QCOMPARE(messages.shown.size(), size_t(reported));
     }
 
     void windowFollowsBytes() {
         test::ScriptedMessages messages;
-        TPrinterFrm frm(messages);
+        PrinterSetup setup(messages, std::make_unique<test::FakePrinting>());
+        TPrinterFrm frm(setup);
         frm.device().byteInput(0x0A);  // received while the window was hidden
         frm.show();
         auto* view = frm.findChild<HexDumpView*>("PrinterBuffer");

@@ -3,14 +3,16 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QtTest>
 
 #include "ListingComposer.h"
 #include "PrinterDevice.h"
 #include "Printform.h"
+#include "fake_printing.h"
 #include "machine.h"
 #include "scripted_messages.h"
 
@@ -18,31 +20,17 @@ using namespace orlan;
 
 namespace {
 
-
-struct PdfChoice : PrinterChoice {
-    QString file;  // empty: the system has no printer
-    int jobs = 0;
-    std::unique_ptr<QPrinter> defaultPrinter() override {
-        if (file.isEmpty()) return nullptr;
-        ++jobs;
-        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(file);
-        return p;
+// The document as lines: each paragraph split at its line separators, with its look.
+std::vector<ListingLine> documentLines(const QTextDocument& doc) {
+    std::vector<ListingLine> lines;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QTextCharFormat chars =
+            b.begin().atEnd() ? b.charFormat() : b.begin().fragment().charFormat();
+        for (const QString& text : b.text().split(QChar::LineSeparator))
+            lines.push_back({text, chars.fontWeight() == QFont::Bold,
+                             b.blockFormat().alignment() == Qt::AlignHCenter});
     }
-};
-
-// The document title as Qt writes it into the PDF information: UTF-16BE after a byte-order mark,
-// delimiters escaped.
-QByteArray pdfString(const QString& text) {
-    QByteArray raw("\xFE\xFF");
-    for (QChar c : text) raw += char(c.unicode() >> 8), raw += char(c.unicode() & 0xFF);
-    QByteArray escaped;
-    for (char c : raw) {
-        if (c == '(' || c == ')' || c == '\\') escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
+    return lines;
 }
 
 }  // namespace
@@ -90,6 +78,9 @@ class ListingTest : public QObject {
         };
         QCOMPARE(ListingComposer::plainText(lines), ListingComposer::plainText(expected));
         QVERIFY(lines == expected);  // bold and alignment too
+        QTextDocument doc;
+        ListingComposer::fill(doc, lines);
+        QVERIFY(documentLines(doc) == expected);
 
         // Nothing chosen: the heading alone. The full range: every cell, one of them marked.
         r.memory = r.registers = false;
@@ -99,14 +90,19 @@ class ListingTest : public QObject {
         QCOMPARE(all.size(), size_t(6 + 3 + 65536 + 2));
         QCOMPARE(all.back().text, QString());
         QCOMPARE(all[all.size() - 3].text, QStringLiteral("\tFFFF\t00\tNOP"));
+        ListingComposer::fill(doc, all);
+        QVERIFY(documentLines(doc) == all);
     }
 
     void dialogChecksRangeAndFields() {
         Machine m;
         test::ScriptedMessages messages;
-        TPrintFrm frm(messages, m);
-        auto* choice = new PdfChoice;
-        frm.setPrinterChoice(std::unique_ptr<PrinterChoice>(choice));
+        QTemporaryDir dir;
+        auto* system = new test::FakePrinting;
+        system->installed = {"Офис"};
+        system->folder = dir.path();
+        PrinterSetup setup(messages, std::unique_ptr<PrintingSystem>(system));
+        TPrintFrm frm(messages, m, setup);
         auto* from = frm.findChild<QLineEdit*>(QStringLiteral("From_Ed"));
         auto* to = frm.findChild<QLineEdit*>(QStringLiteral("To_Ed"));
         auto* prnt = frm.findChild<QPushButton*>(QStringLiteral("Prnt_BTN"));
@@ -134,7 +130,7 @@ class ListingTest : public QObject {
                                 "должен быть меньше или равен конечной.\nДействие отменено.\n\nПроверьте "
                                 "правильность введённых данных для печати и продолжите работу с эмулятором."));
         QCOMPARE(box.icon, MessageIcon::Warning);
-        QCOMPARE(choice->jobs, 0);
+        QVERIFY(!QFile::exists(system->jobFile("Офис")));
 
         // The register boxes follow PrintReg_Chk and keep their ticks.
         auto* reg = frm.findChild<QCheckBox*>(QStringLiteral("PrintReg_Chk"));
@@ -146,7 +142,7 @@ class ListingTest : public QObject {
         QVERIFY(!a->isEnabled() && a->isChecked());
     }
 
-    void printsOneTitledJobAndGivesBackThePrintText() {
+    void printsEveryPageAndGivesBackThePrintText() {
         QTemporaryDir dir;
         Machine m;
         test::ScriptedMessages messages;
@@ -154,23 +150,25 @@ class ListingTest : public QObject {
         for (int b : {0x48, 0x69, 0x0D, 0x0A, 0x21}) printer.byteInput(static_cast<uint8_t>(b));
         const QString printText = printer.printText();
 
-        TPrintFrm frm(messages, m);
+        // No printer installed: the listing goes to a PDF file.
+        auto* system = new test::FakePrinting;
+        system->pdfAnswer = dir.filePath("listing.pdf");
+        PrinterSetup setup(messages, std::unique_ptr<PrintingSystem>(system));
+        TPrintFrm frm(messages, m, setup);
         frm.setPrinterDevice(&printer);
-        auto* choice = new PdfChoice;
-        frm.setPrinterChoice(std::unique_ptr<PrinterChoice>(choice));
-
-        // No printer: reported, and the print text is untouched.
+        frm.findChild<QLineEdit*>("To_Ed")->setText("00FF");
+        int pages = 0;
+        connect(&setup, &PrinterSetup::progressed, this, [&](int, int total) { pages = total; });
         frm.print();
-        QCOMPARE(messages.count(MessageId::PrintNoPrinter), 1);
-        QCOMPARE(printer.printText(), printText);
 
-        choice->file = dir.filePath(QStringLiteral("listing.pdf"));
-        frm.print();
-        QCOMPARE(messages.shown.size(), size_t(1));
-        QCOMPARE(choice->jobs, 1);
-        QFile pdf(choice->file);
+        QCOMPARE(system->suggested, QStringList{"ОРЛАН - Текушие данные эмулятора.pdf"});
+        QFile pdf(system->pdfAnswer);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.readAll().contains(pdfString(TPrintFrm::kDocumentTitle)));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.contains(test::pdfTitle(TPrintFrm::kDocumentTitle)));
+        QVERIFY(pages > 1);
+        QCOMPARE(test::pdfPages(bytes), pages);
+        QVERIFY(messages.shown.empty());
         QCOMPARE(printer.printText(), printText);
         QCOMPARE(frm.list().toPlainText(), QStringLiteral("Hi\n!"));
     }
