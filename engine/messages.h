@@ -34,8 +34,9 @@ enum class MessageId : uint8_t {
     NetPortNotNumber,
     PrintRange,
     PrintNoPrinter,
+    DiskFull,
 };
-inline constexpr int kMessageCount = 22;
+inline constexpr int kMessageCount = 23;
 
 struct MessageTemplate {
     std::string_view title;
