@@ -116,7 +116,8 @@ FileError loadSubprogram(const std::string& path, uint16_t start, Machine& m) {
 
 FileError saveSubprogram(const std::string& path, const Machine& m, uint16_t from, uint16_t to) {
     if (to < from) return FileError::BadRange;
-    return writeFileReplacing(path, std::span<const uint8_t>(m.s.memory).subspan(from, to - from + 1u));
+    const auto range = std::span<const uint8_t>(m.s.memory).subspan(from, to - from + 1u);
+    return writeFileReplacing(path, range);
 }
 
 FileError writeFileReplacing(const std::string& path, std::span<const uint8_t> bytes) {

@@ -316,7 +316,9 @@ SaveResult writeFileSafely(const std::string& path, std::span<const uint8_t> byt
     Target t;
     if (SaveResult r = examine(path, t); !r.ok()) return r;
     if (t.special) return writeSpecial(t, bytes);
-    if (!t.folderWritable) return rewriteInPlace(t, bytes);  // examine saw the file writable
+    // A folder that takes no new file (examine saw the file itself writable), and a file with
+    // other hard links, which a rename would leave holding the old content.
+    if (!t.folderWritable || (t.exists && t.st.st_nlink > 1)) return rewriteInPlace(t, bytes);
     bool tryInPlace = false;
     SaveResult r = replace(t, bytes, tryInPlace);
     if (!r.ok() && tryInPlace) return rewriteInPlace(t, bytes);

@@ -6,9 +6,9 @@
 //
 // What it keeps: a name given through a symbolic link updates the file the link points to and
 // the link stays; the target keeps its permission bits (and, where allowed, its owner); a file
-// whose folder takes no new files but which is itself writable is rewritten in place, with the
-// old bytes put back if that fails. A file without any write permission bit is left alone, even
-// for a user the system would let write it.
+// whose folder takes no new files but which is itself writable, or which has other hard links, is
+// rewritten in place, with the old bytes put back if that fails. A file without any write
+// permission bit is left alone, even for a user the system would let write it.
 #pragma once
 
 #include <cstddef>

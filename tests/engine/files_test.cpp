@@ -102,10 +102,13 @@ TEST_F(Files, MissingFileOrFolderIsNotFound) {
 TEST_F(Files, SavesThatCannotWriteKeepThePreviousFile) {
     ASSERT_EQ(saveStateFile(path("keep.vst"), sampleMachine()), FileError::None);
     const auto before = readBytes("keep.vst");
-    fs::permissions(path("keep.vst"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(path("keep.vst"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::create_directory(dir / "ro");
     fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
-    for (const std::string& name : {path("keep.vst"), dir.string(), path("no/such/folder/x.vst"), path("ro/new.vst")}) {
+    // A write-protected file, a folder, no folder, a new file in a read-only folder.
+    for (const std::string& name :
+         {path("keep.vst"), dir.string(), path("no/such/folder/x.vst"), path("ro/new.vst")}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(saveStateFile(name, Machine{}), FileError::CannotWrite);
         EXPECT_EQ(saveSubprogram(name, Machine{}, 0, 0), FileError::CannotWrite);

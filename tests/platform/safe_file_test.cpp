@@ -162,6 +162,14 @@ TEST_F(SafeFile, EverySaveEndsWithTheNewFileOrExactlyTheOldOne) {
              return std::pair{d / "ro" / "k.vst", d / "ro" / "k.vst"};
          },
          kNew, SaveError::None},
+        {"file with a second hard link",
+         [](const fs::path& d) {
+             writeBytes(d / "h1.vst", kOld);
+             fs::create_hard_link(d / "h1.vst", d / "h2.vst");
+             return std::pair{d / "h1.vst", d / "h1.vst"};
+         },
+         kNew, SaveError::None,
+         [](const fs::path& d) { EXPECT_EQ(summary(readBytes(d / "h2.vst")), summary(kNew)); }},
         {"new file in a read-only folder",
          [](const fs::path& d) {
              fs::create_directory(d / "ro");
