@@ -13,19 +13,18 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <csignal>
 #include <functional>
 #include <optional>
-
-#include <sys/resource.h>
 
 #include "FileCommands.h"
 #include "Mainform.h"
 #include "MemoryView.h"
 #include "Subprogform.h"
+#include "file_size_limit.h"
 #include "scripted_messages.h"
 
 using namespace orlan;
+using orlan::test::FileSizeLimit;
 using orlan::test::ScriptedMessages;
 
 namespace {
@@ -81,26 +80,6 @@ QString diskFullText(const QString& name) {
            "\nНа носителе недостаточно свободного места.\n\n"
            "Освободите место на носителе или выберите другой файл (носитель).";
 }
-
-// Writes past `limit` bytes of any file fail while this lives: a medium that fills up mid-save.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit l = saved_;
-        l.rlim_cur = limit;
-        ::setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 const QString kRangeText =
     "Введён неверный диапазон сохраняемых ячеек памяти.\n\nНомер начальной ячейки должен быть "
