@@ -30,8 +30,10 @@ const std::string_view kUsage =
     "  --save FILE.vst       write the state file at the end\n"
     "  --help                print this text\n"
     "\n"
-    "Message boxes go to standard error. Exit status: 0 normal end, 1 an undefined opcode ended\n"
-    "a --run, 2 bad arguments or a file that cannot be read or written.\n";
+    "Message boxes go to standard error; one shown again and again is written once, then counted.\n"
+    "Every output file is checked before the first tact. Exit status: 0 normal end, 1 an undefined\n"
+    "opcode ended a --run, 2 bad arguments, a file that cannot be read or written, or standard\n"
+    "output that cannot be written (a full disk, a closed pipe).\n";
 
 namespace {
 

@@ -1,11 +1,13 @@
 #include "runner.h"
 
 #include <algorithm>
-
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <type_traits>
 
+#include "SafeFile.h"
 #include "files.h"
 #include "notation.h"
 
@@ -39,25 +41,6 @@ std::string readError(std::string_view option, const std::string& path, FileErro
     }
 }
 
-// The save happens after the run, but a path that can never be written must stop the runner
-// before the first tact. Checks what the save itself needs: no folder or write-protected file
-// in the way, and a temporary file can be created beside the target.
-bool saveLooksPossible(const std::string& path) {
-    std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);
-    if (fs::is_directory(st)) return false;
-    if (fs::exists(st) && (st.permissions() & (fs::perms::owner_write | fs::perms::group_write |
-                                               fs::perms::others_write)) == fs::perms::none)
-        return false;
-    const std::string probe = path + ".orlan-tmp";
-    const bool probeExisted = fs::exists(probe, ec);
-    std::FILE* f = std::fopen(probe.c_str(), "ab");
-    if (!f) return false;
-    std::fclose(f);
-    if (!probeExisted) fs::remove(probe, ec);
-    return true;
-}
-
 }  // namespace
 
 void reportError(const std::string& message) {
@@ -68,6 +51,11 @@ void reportError(const std::string& message) {
     writeStderr(line);
 }
 
+std::string outputError(int error) {
+    return std::string("cannot write standard output: ") +
+           (error != 0 ? std::strerror(error) : "write error");
+}
+
 // ---------------------------------------------------------------------------------------------
 
 bool RunnerHost::showMessage(const MessageBox& box) {
@@ -76,13 +64,31 @@ bool RunnerHost::showMessage(const MessageBox& box) {
     text += '\n';
     text += box.text;
     text += '\n';
+    if (text == last_) {
+        ++repeats_;
+        return false;
+    }
+    endRepeats();
+    write(text);
+    last_ = std::move(text);
+    return false;
+}
+
+void RunnerHost::endRepeats() {
+    if (repeats_ > 0)
+        write("(the message above " + std::to_string(repeats_) + " more time" +
+              (repeats_ == 1 ? "" : "s") + ")\n");
+    repeats_ = 0;
+    last_.clear();
+}
+
+void RunnerHost::write(const std::string& text) {
     if (deferOutput) {
         pending_ += text;
     } else {
         std::fflush(stdout);
         writeStderr(text);
     }
-    return false;
 }
 
 void RunnerHost::flush() {
@@ -109,12 +115,11 @@ Runner::~Runner() {
 }
 
 int Runner::run() {
+    // Every file the invocation writes is checked before any is created: a refused invocation
+    // leaves nothing behind.
+    if (!checkOutputs()) return 2;
     if (!applySettings()) return 2;
     if (!openPortFiles()) return 2;
-    if (options_.savePath && !saveLooksPossible(*options_.savePath)) {
-        reportError("--save: cannot write " + shownName(*options_.savePath));
-        return 2;
-    }
 
     switch (options_.trace) {
         case TraceMode::None:
@@ -134,17 +139,43 @@ int Runner::run() {
         tracer_->start();
     }
 
-    for (const Execution& e : options_.executions) execute(e);
+    for (const Execution& e : options_.executions) {
+        if (traceFailed()) break;
+        execute(e);
+        host_.endRepeats();
+    }
     host_.flush();
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 && traceError_ == 0) traceError_ = errno != 0 ? errno : EIO;
 
     bool ok = closePortFiles();
-    if (options_.savePath && saveStateFile(*options_.savePath, *machine_) != FileError::None) {
-        reportError("--save: cannot write " + shownName(*options_.savePath));
-        ok = false;
+    if (traceFailed()) {
+        // The run stopped where the trace did: its state is no result worth saving.
+        reportError(outputError(traceError_));
+        return 2;
+    }
+    if (options_.savePath) {
+        const SaveResult saved = writeFileSafely(*options_.savePath, stateImage(*machine_));
+        if (!saved.ok()) {
+            reportError("--save: cannot write " + shownName(*options_.savePath) + " (" +
+                        std::string(describe(saved.error)) + ")");
+            ok = false;
+        }
     }
     if (!ok) return 2;
     return undefinedEndedRun_ ? 1 : 0;
+}
+
+bool Runner::checkOutputs() const {
+    auto refused = [](const char* option, const std::string& path) {
+        const SaveResult r = checkWritable(path);
+        if (r.ok()) return false;
+        reportError(std::string(option) + ": cannot write " + shownName(path) + " (" +
+                    std::string(describe(r.error)) + ")");
+        return true;
+    };
+    for (const PortOutput& p : options_.portOutputs)
+        if (refused("--port-out", p.path)) return false;
+    return !(options_.savePath && refused("--save", *options_.savePath));
 }
 
 bool Runner::applySettings() {
@@ -230,11 +261,18 @@ bool Runner::openPortFiles() {
         for (auto& [path, open] : openFiles_)
             if (path == p.path) f = open;
         if (!f) {
+            std::error_code ec;
+            const bool existed = fs::exists(p.path, ec);
             f = std::fopen(p.path.c_str(), "ab");
             if (!f) {
                 reportError("--port-out: cannot open " + shownName(p.path) + " for writing");
+                // Checked writable a moment ago: whatever this invocation created goes again.
+                for (auto& [path, open] : openFiles_) std::fclose(open);
+                for (const std::string& path : created_) fs::remove(path, ec);
+                openFiles_.clear();
                 return false;
             }
+            if (!existed) created_.push_back(p.path);
             openFiles_.emplace_back(p.path, f);
         }
         // Ports past 04h reach no device: their file is created but never written.
@@ -283,6 +321,8 @@ void Runner::beginTact() {
 void Runner::endTact() {
     tracer_->afterTact(++t_, cpu_, *machine_, record_);
     host_.flush();
+    // A full disk or a closed pipe: millions of lines more would go nowhere.
+    if (traceError_ == 0 && std::ferror(stdout)) traceError_ = errno != 0 ? errno : EIO;
 }
 
 void Runner::tracedTact() {
@@ -296,7 +336,7 @@ void Runner::tacts(uint64_t n) {
         for (uint64_t i = 0; i < n; ++i) cpu_.executeTact();
         return;
     }
-    for (uint64_t i = 0; i < n; ++i) tracedTact();
+    for (uint64_t i = 0; i < n && !traceFailed(); ++i) tracedTact();
 }
 
 // An instruction begun while halted is only the halt question; the option ends there.
@@ -312,7 +352,7 @@ void Runner::instructions(uint64_t n) {
         do {
             const bool onlyTheQuestion = cpu_.halted();
             tracedTact();
-            if (onlyTheQuestion) return;
+            if (onlyTheQuestion || traceFailed()) return;
         } while (cpu_.instructionInProgress());
     }
 }
@@ -340,7 +380,7 @@ void Runner::runProgram() {
             undefinedEndedRun_ = true;
             return;
         }
-        if (end != RunEnd::TactLimit || left == 0) return;
+        if (end != RunEnd::TactLimit || left == 0 || traceFailed()) return;
     }
 }
 

@@ -20,6 +20,8 @@ namespace orlan::cli {
 // Message boxes go to standard error; every question is answered "No". While tracing, a box's
 // title joins the tact's record and its text waits until the tact's line is out, so the two
 // streams read in order on one terminal. The halt message that ends a run is no part of a tact.
+// A box shown again and again with nothing else between (the halt question of every tact while
+// halted, an undefined opcode met every fourth tact) is written once, then counted.
 class RunnerHost : public Host {
   public:
     TactRecord* record = nullptr;
@@ -32,9 +34,15 @@ class RunnerHost : public Host {
     void processPendingInput() override {}
 
     void flush();
+    // Ends a run of repeated boxes: their count goes out now and the next box is written again.
+    void endRepeats();
 
   private:
+    void write(const std::string& text);
+
     std::string pending_;
+    std::string last_;      // the last box written out, title and text
+    uint64_t repeats_ = 0;  // shown again since, not written
 };
 
 // The devices of the runner: the trace's records and the --port-out files.
@@ -57,6 +65,7 @@ class Runner {
     int run();
 
   private:
+    bool checkOutputs() const;
     bool applySettings();
     bool openPortFiles();
     bool closePortFiles();
@@ -67,6 +76,7 @@ class Runner {
     void tracedTact();
     void beginTact();
     void endTact();
+    bool traceFailed() const { return traceError_ != 0; }
 
     const Options& options_;
     std::unique_ptr<Machine> machine_;
@@ -77,10 +87,16 @@ class Runner {
     TactRecord record_;
     uint64_t t_ = 0;
     bool undefinedEndedRun_ = false;
+    int traceError_ = 0;  // why standard output refused the trace (errno); the run stops
     std::vector<std::pair<std::string, std::FILE*>> openFiles_;
+    std::vector<std::string> created_;  // --port-out files that did not exist before
 };
 
 // Prints "orlan-cli: <message>" as one line on standard error.
 void reportError(const std::string& message);
+
+// The one line for standard output that refused what was written to it (a full disk, a closed
+// pipe); error is the errno it gave.
+std::string outputError(int error);
 
 }  // namespace orlan::cli

@@ -3,8 +3,11 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "DialogFolders.h"
+#include "files.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -12,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QStyle>
 #include <QToolButton>
 #include <QWindow>
@@ -199,13 +201,19 @@ void TMonFrm::clearBuffer() {
 void TMonFrm::saveScreen() {
     const QString name = dialog_->saveFileName(this);
     if (name.isEmpty()) return;
-    // Written aside and renamed, so a failed save leaves an older picture of that name intact.
-    QSaveFile file(name);
-    const bool saved =
-        file.open(QIODevice::WriteOnly) && device_.screen().save(&file, "BMP") && file.commit();
-    if (!saved)
+    // Drawn in memory, then written by the safe writer that keeps every user file: a failed save
+    // leaves an older picture of that name intact.
+    QByteArray picture;
+    QBuffer buffer(&picture);
+    FileError error = FileError::CannotWrite;
+    if (buffer.open(QIODevice::WriteOnly) && device_.screen().save(&buffer, "BMP"))
+        error = writeFileReplacing(
+            QFile::encodeName(name).toStdString(),
+            std::span(reinterpret_cast<const uint8_t*>(picture.constData()),
+                      static_cast<size_t>(picture.size())));
+    if (error != FileError::None)
         messages_.show(
-            makeMessage(MessageId::CannotWriteFile, QDir::toNativeSeparators(name).toStdString()),
+            makeMessage(writeFailureMessage(error), QDir::toNativeSeparators(name).toStdString()),
             this);
 }
 

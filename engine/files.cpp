@@ -4,6 +4,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "SafeFile.h"
+
 namespace orlan {
 
 namespace fs = std::filesystem;
@@ -114,47 +116,23 @@ FileError loadSubprogram(const std::string& path, uint16_t start, Machine& m) {
 
 FileError saveSubprogram(const std::string& path, const Machine& m, uint16_t from, uint16_t to) {
     if (to < from) return FileError::BadRange;
-    return writeFileReplacing(path, std::vector<uint8_t>(m.s.memory.begin() + from, m.s.memory.begin() + to + 1));
+    const auto range = std::span<const uint8_t>(m.s.memory).subspan(from, to - from + 1u);
+    return writeFileReplacing(path, range);
 }
 
-FileError writeFileReplacing(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::error_code ec;
-    const fs::path target(path);
-    const fs::file_status st = fs::status(target, ec);
-    if (fs::is_directory(st)) return FileError::CannotWrite;
-    // A write-protected file is left alone rather than replaced behind the user's back.
-    if (fs::exists(st) && (st.permissions() & (fs::perms::owner_write | fs::perms::group_write |
-                                                fs::perms::others_write)) == fs::perms::none)
-        return FileError::CannotWrite;
-
-    // A folder without write permission is read-only for everyone, even where the system would
-    // let a privileged user write into it anyway.
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const fs::file_status folderStatus = fs::status(folder, ec);
-    if (ec || !fs::is_directory(folderStatus)) return FileError::CannotWrite;
-    if ((folderStatus.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
-        fs::perms::none)
-        return FileError::CannotWrite;
-
-    fs::path temp = target;
-    temp += ".orlan-tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return FileError::CannotWrite;
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
+FileError writeFileReplacing(const std::string& path, std::span<const uint8_t> bytes) {
+    switch (writeFileSafely(path, bytes).error) {
+        case SaveError::None:
+            return FileError::None;
+        case SaveError::NoSpace:
+            return FileError::NoSpace;
+        default:
             return FileError::CannotWrite;
-        }
     }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return FileError::CannotWrite;
-    }
-    return FileError::None;
+}
+
+MessageId writeFailureMessage(FileError error) {
+    return error == FileError::NoSpace ? MessageId::DiskFull : MessageId::CannotWriteFile;
 }
 
 }  // namespace orlan

@@ -1,15 +1,17 @@
 // The two files a user keeps work in: the state file (".vst", exactly 65549 bytes: memory,
 // A B C D E H L W Z, PC and SP low byte first) and the subprogram file (".vsp", the raw bytes of
-// a memory range). Reading checks everything before the machine is touched; writing goes to a
-// temporary file renamed over the target, so a failed save never destroys the previous file.
-// Used by the window's file menu and by the command-line runner.
+// a memory range). Reading checks everything before the machine is touched; writing goes through
+// the one safe writer (platform/SafeFile.h): the file ends up with the new bytes or, on failure,
+// exactly the old ones. Used by the window's file menu, the monitor's picture and the runner.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "machine.h"
+#include "messages.h"
 
 namespace orlan {
 
@@ -21,6 +23,7 @@ enum class FileError : uint8_t {
     CannotRead,    // exists but cannot be opened or read
     WrongSize,     // a state file that is not 65549 bytes
     CannotWrite,   // cannot be created, written or renamed into place
+    NoSpace,       // the medium (or the user's quota) is full; the old file is unchanged
     BadRange,      // subprogram save with end < start
     TooLarge,      // subprogram that does not fit between its start cell and FFFF
 };
@@ -44,7 +47,12 @@ void applySubprogram(const std::vector<uint8_t>& bytes, uint16_t start, Machine&
 FileError loadSubprogram(const std::string& path, uint16_t start, Machine& m);
 FileError saveSubprogram(const std::string& path, const Machine& m, uint16_t from, uint16_t to);
 
-// Writes bytes to a temporary file beside path, then renames it over path.
-FileError writeFileReplacing(const std::string& path, const std::vector<uint8_t>& bytes);
+// Replaces the file at path with bytes through the safe writer: CannotWrite or NoSpace on failure,
+// the old file left as it was.
+FileError writeFileReplacing(const std::string& path, std::span<const uint8_t> bytes);
+
+// The message box that reports a failed write of the file: CannotWriteFile, or DiskFull when the
+// medium is full.
+MessageId writeFailureMessage(FileError error);
 
 }  // namespace orlan

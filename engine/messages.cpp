@@ -199,6 +199,14 @@ constexpr MessageTemplate kMessages[] = {
      "Действие отменено.\n"
      "Выберите другой каталог или создайте этот.",
      I::Warning, Btn::Ok},
+    // DiskFull: %1 file name (a save that found the medium full; the old file is unchanged)
+    {"ОРЛАН - Ошибка записи файла",
+     "Невозможно сохранить файл\n"
+     "%1\n"
+     "На носителе недостаточно свободного места.\n"
+     "\n"
+     "Освободите место на носителе или выберите другой файл (носитель).",
+     I::Warning, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
 

@@ -37,8 +37,9 @@ enum class MessageId : uint8_t {
     PrintRange,
     PdfSaveFailed,
     FolderNotFound,
+    DiskFull,
 };
-inline constexpr int kMessageCount = 25;
+inline constexpr int kMessageCount = 26;
 
 struct MessageTemplate {
     std::string_view title;

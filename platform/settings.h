@@ -1,7 +1,10 @@
 // The settings file ORLAN.ini: plain "[section]" and "key=value" lines, section and key names
 // compared without regard to case, values kept as written (a Windows path with backslashes reads
 // back unchanged, which QSettings' INI format would not do). Every read and write goes to the
-// file itself: nothing is cached, so two windows never disagree about a setting.
+// file itself: nothing is cached, so two windows never disagree about a setting. The file is read
+// in the encoding it is in (UTF-8 when it is valid UTF-8, otherwise Windows-1251, as a copy made
+// on Windows is) and written back in it, with its own line ends; lines, sections and comments the
+// program does not know stay byte for byte.
 #pragma once
 
 #include <QString>
@@ -20,8 +23,8 @@ class Settings {
 
     // The value of the key, or `fallback` when the file, the section or the key is missing.
     QString read(const QString& section, const QString& key, const QString& fallback = {}) const;
-    // Sets the key, keeping every other line of the file as it was. The file is written aside and
-    // renamed over the old one, so a failed write leaves the old settings intact.
+    // Sets the key, keeping every other line of the file as it was. Written by the safe writer, so
+    // a failed write leaves the old settings intact.
     bool write(const QString& section, const QString& key, const QString& value) const;
 
   private:

@@ -241,12 +241,12 @@ void WorkspaceFiles::writeStateFile(const QString& name) {
     LongOperation operation(frm_, QStringLiteral("Сохранение:"));
     // Nothing can change the machine under the lock, so the image taken now is what is written.
     // The bar walks the memory it holds while the window paints; the file is then written in one
-    // go beside the old one and renamed over it, so a failed save leaves the old file as it was.
+    // go by the safe writer, so a failed save leaves the old file as it was.
     const std::vector<uint8_t> image = stateImage(frm_.machine());
     for (int last = kCellsPerStep - 1; last < kCells; last += kCellsPerStep)
         operation.stepDone(last);
-    if (writeFileReplacing(fsName(name), image) != FileError::None)
-        warn(MessageId::CannotWriteFile, name, &frm_);
+    if (const FileError error = writeFileReplacing(fsName(name), image); error != FileError::None)
+        warn(writeFailureMessage(error), name, &frm_);
 }
 
 void WorkspaceFiles::transferSubprogram() {
@@ -268,8 +268,9 @@ void WorkspaceFiles::saveSubprogramFile() {
         return;
     }
     subProgFrm_->accept();
-    if (saveSubprogram(fsName(currentName_), frm_.machine(), from, to) != FileError::None)
-        warn(MessageId::CannotWriteFile, currentName_, &frm_);
+    if (const FileError error = saveSubprogram(fsName(currentName_), frm_.machine(), from, to);
+        error != FileError::None)
+        warn(writeFailureMessage(error), currentName_, &frm_);
 }
 
 void WorkspaceFiles::loadSubprogramFile() {

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -70,11 +71,12 @@ class CliTest : public ::testing::Test {
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    Result run(const std::vector<std::string>& args) const {
+    // stdoutTo: where standard output goes instead of the file read back into out.
+    Result run(const std::vector<std::string>& args, const std::string& stdoutTo = {}) const {
         std::string cmd = shellQuote(ORLAN_CLI_PATH);
         for (const auto& a : args) cmd += ' ' + shellQuote(a);
-        cmd +=
-            " >" + shellQuote(path("stdout")) + " 2>" + shellQuote(path("stderr")) + " </dev/null";
+        cmd += " >" + shellQuote(stdoutTo.empty() ? path("stdout") : stdoutTo) + " 2>" +
+               shellQuote(path("stderr")) + " </dev/null";
         Result r;
         const int raw = std::system(cmd.c_str());
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -161,7 +163,48 @@ TEST_F(CliTest, TactsWhileHaltedOnlyAskTheQuestion) {
         EXPECT_NE(lines[i].find("\"msg\":[\"" + kHaltTitle + "\"]}"), std::string::npos);
         EXPECT_EQ(withoutCounterAndMessages(lines[i]), withoutCounterAndMessages(lines[3]));
     }
-    EXPECT_EQ(count(r.err, kHaltQuestionText), 3u);
+}
+
+// The same box tact after tact is written once, then counted; each execution option on its own.
+TEST_F(CliTest, RepeatedMessagesAreWrittenOnceThenCounted) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string text;
+        std::string count;
+        size_t times;  // how often the box and the count are written
+    };
+    const Case cases[] = {
+        {{"--poke", "0000=76", "--instructions", "1", "--tacts", "3"},
+         kHaltQuestionText,
+         "(the message above 2 more times)\n", 1},
+        {{"--poke", "0000=08", "--tacts", "40", "--trace", "jsonl"},
+         kUndefinedText,
+         "(the message above 9 more times)\n", 1},
+        {{"--poke", "0000=76", "--instructions", "1", "--tacts", "2", "--tacts", "2"},
+         kHaltQuestionText,
+         "(the message above 1 more time)\n", 2},
+    };
+    for (const Case& c : cases) {
+        const Result r = run(c.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(count(r.err, c.text), c.times) << r.err;
+        EXPECT_EQ(count(r.err, c.count), c.times) << r.err;
+        EXPECT_EQ(r.err.substr(r.err.size() - c.count.size()), c.count);
+    }
+}
+
+// A trace or usage text that cannot be written is an error, not a normal end.
+TEST_F(CliTest, OutputThatCannotBeWrittenExitsWithOneLine) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--poke", "0000=00", "--tacts", "100000", "--trace", "jsonl"},
+          std::vector<std::string>{"--tacts", "1", "--trace", "table"},
+          std::vector<std::string>{"--help"}}) {
+        SCOPED_TRACE(args.front());
+        const Result r = run(args, "/dev/full");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(count(r.err, "\n"), 1u) << r.err;
+        EXPECT_EQ(r.err.rfind("orlan-cli: cannot write standard output", 0), 0u) << r.err;
+    }
 }
 
 TEST_F(CliTest, InstructionsStopAtTheFirstHaltQuestion) {
@@ -292,6 +335,10 @@ TEST_F(CliTest, BadInputStopsBeforeAnyTactWithOneLine) {
         {"--state", dir.string()},
         {"--save", underAFile},
         {"--save", dir.string()},
+        // Every output is checked before the first is created.
+        {"--port-out", "00=" + path("a.bin"), "--save", dir.string()},
+        {"--port-out", "00=" + path("a.bin"), "--port-out", "01=" + underAFile},
+        {"--port-out", "00=" + path("a.bin"), "--state", path("short.vst")},
     };
     for (auto args : cases) {
         std::string shown;
@@ -303,6 +350,7 @@ TEST_F(CliTest, BadInputStopsBeforeAnyTactWithOneLine) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(count(r.err, "\n"), 1u) << r.err;
         EXPECT_EQ(r.err.back(), '\n');
+        EXPECT_FALSE(fs::exists(path("a.bin")));  // a refused invocation leaves no file behind
     }
 }
 

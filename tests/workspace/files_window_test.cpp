@@ -14,14 +14,17 @@
 #include <QTimer>
 #include <QtTest>
 #include <functional>
+#include <optional>
 
 #include "FileCommands.h"
 #include "Mainform.h"
 #include "MemoryView.h"
 #include "Subprogform.h"
+#include "file_size_limit.h"
 #include "scripted_messages.h"
 
 using namespace orlan;
+using orlan::test::FileSizeLimit;
 using orlan::test::ScriptedMessages;
 
 namespace {
@@ -72,6 +75,12 @@ QString cannotWriteText(const QString& name) {
            "чтения.\n\n"
            "Попробуйте снять защиту от записи или выбрать другой файл (носитель).";
 }
+QString diskFullText(const QString& name) {
+    return "Невозможно сохранить файл\n" + name +
+           "\nНа носителе недостаточно свободного места.\n\n"
+           "Освободите место на носителе или выберите другой файл (носитель).";
+}
+
 const QString kRangeText =
     "Введён неверный диапазон сохраняемых ячеек памяти.\n\nНомер начальной ячейки должен быть "
     "меньше или "
@@ -369,18 +378,20 @@ class FilesWindowTest : public QObject {
 
     void aSaveThatCannotWriteKeepsThePreviousFile_data() {
         QTest::addColumn<QString>("where");
-        QTest::newRow("read-only folder") << "folder";
+        QTest::newRow("new file in a read-only folder") << "folder";
         QTest::newRow("write-protected file") << "file";
         QTest::newRow("a folder chosen as the file") << "chosen folder";
+        QTest::newRow("medium full") << "full";
     }
     void aSaveThatCannotWriteKeepsThePreviousFile() {
         QFETCH(QString, where);
         QString name;
-        const QByteArray previous(65549, '\x33');
+        QByteArray previous(65549, '\x33');
+        std::optional<FileSizeLimit> full;
         if (where == "folder") {
             QVERIFY(QDir().mkdir(path("ro")));
             name = path("ro/state.vst");
-            writeFile(name, previous);
+            previous.clear();
             QVERIFY(QFile::setPermissions(path("ro"),
                                           QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                               QFileDevice::ReadGroup | QFileDevice::ExeGroup |
@@ -389,6 +400,10 @@ class FilesWindowTest : public QObject {
             name = path("locked.vst");
             writeFile(name, previous);
             QVERIFY(QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        } else if (where == "full") {
+            name = path("full.vst");
+            writeFile(name, previous);
+            full.emplace(8192);
         } else {
             name = path("dir.vst");
             QVERIFY(QDir().mkdir(name));
@@ -400,10 +415,12 @@ class FilesWindowTest : public QObject {
 
         dialogs->saveAnswer = name;
         files->saveAs();
+        full.reset();
         QCOMPARE(messages->shown.size(), size_t(1));
         QCOMPARE(QString::fromStdString(messages->shown[0].title),
                  QStringLiteral("ОРЛАН - Ошибка записи файла"));
-        QCOMPARE(QString::fromStdString(messages->shown[0].text), cannotWriteText(name));
+        QCOMPARE(QString::fromStdString(messages->shown[0].text),
+                 where == "full" ? diskFullText(name) : cannotWriteText(name));
         QVERIFY(lockedWhileShown);
         QVERIFY(workspaceFree());
         QVERIFY(m().s == before);
@@ -411,8 +428,8 @@ class FilesWindowTest : public QObject {
             QVERIFY(QFileInfo(name).isDir());
         else
             QCOMPARE(readFile(name), previous);
-        QCOMPARE(QDir(QFileInfo(name).path()).entryList(QDir::Files).size(),
-                 where == "chosen folder" ? 0 : 1);
+        QCOMPARE(QDir(QFileInfo(name).path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 where == "chosen folder" || previous.isEmpty() ? 0 : 1);
         QFile::setPermissions(
             path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
