@@ -1,11 +1,13 @@
 // Saves a picture of the main window after a few tacts of the demo program (for the README).
-// Usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog]  (Xvfb or offscreen)
+// Usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --export]  (Xvfb or offscreen)
 #include <QApplication>
+#include <QCheckBox>
 #include <QPixmap>
 #include <QtTest>
 
 #include "Aboutform.h"
 #include "CommandTable.h"
+#include "Exportform.h"
 #include "FileCommands.h"
 #include "Subprogform.h"
 #include "Mainform.h"
@@ -38,6 +40,10 @@ int main(int argc, char** argv) {
     QWidget* target = &frm;
     if (extra == "--about") target = frm.aboutBox();
     if (extra == "--subprog") target = frm.files()->subProgFrm();
+    if (extra == "--export") {
+        target = frm.exportFrm();
+        target->findChild<QCheckBox*>(QStringLiteral("ToExcel_Check"))->setChecked(true);
+    }
     if (target != &frm) target->show();
     QTest::qWait(200);
     if (!target->grab().save(QString::fromLocal8Bit(argv[1]))) return 1;

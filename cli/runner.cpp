@@ -8,6 +8,9 @@
 
 #include "files.h"
 #include "notation.h"
+#if ORLAN_CLI_EXPORT
+#include "exporting.h"
+#endif
 
 namespace orlan::cli {
 
@@ -142,6 +145,14 @@ int Runner::run() {
     if (options_.savePath && saveStateFile(*options_.savePath, *machine_) != FileError::None) {
         reportError("--save: cannot write " + shownName(*options_.savePath));
         ok = false;
+    }
+    if (!options_.exports.empty()) {
+#if ORLAN_CLI_EXPORT
+        if (!writeExports(machine_->s, options_)) ok = false;
+#else
+        reportError("--export: this orlan-cli was built without Qt and cannot export");
+        ok = false;
+#endif
     }
     if (!ok) return 2;
     return undefinedEndedRun_ ? 1 : 0;

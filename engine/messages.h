@@ -34,8 +34,26 @@ enum class MessageId : uint8_t {
     NetPortNotNumber,
     PrintRange,
     PrintNoPrinter,
+    // The export dialog's checks, one set per target: %1 the page's name.
+    ExcelRange,
+    ExcelNoColumns,
+    ExcelDuplicateName,
+    ExcelSheetName,
+    WordRange,
+    WordNoColumns,
+    WordDuplicateName,
+    TextRange,
+    TextNoColumns,
+    TextDuplicateName,
+    // The export's files: %1 the file's path.
+    ExcelNotWritten,
+    ExcelNotOpened,
+    WordNotWritten,
+    WordNotOpened,
+    TextNotWritten,
+    TextNotOpened,
 };
-inline constexpr int kMessageCount = 22;
+inline constexpr int kMessageCount = 38;
 
 struct MessageTemplate {
     std::string_view title;

@@ -22,6 +22,7 @@
 #include "MemoryView.h"
 #include "Printerform.h"
 #include "Printform.h"
+#include "Exportform.h"
 #include "Floppyform.h"
 #include "Hdiscform.h"
 #include "Monform.h"
@@ -146,6 +147,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     });
     connect(commPanel_, &CommPanel::hidden, helpPopup_, &QWidget::hide);
     aboutFrm_ = new TAboutFrm(messages_, urls_, this);
+    exportFrm_ = new TExportFrm(messages_, machine_, this);
     printFrm_ = new TPrintFrm(messages_, machine_, this);
     printerFrm_ = new TPrinterFrm(messages_, this);
     ports_.setPrinter(&printerFrm_->device());
@@ -353,8 +355,8 @@ void TMainFrm::buildMenu() {
     connect(addItem(fileMenu_, "SaveAs_Item", QStringLiteral("Сохранить как..."), QKeySequence("Ctrl+Shift+S")),
             &QAction::triggered, this, [this] { files_->saveAs(); });
     fileMenu_->addSeparator();
-    // Export comes with its own window; until then its item stays disabled.
-    addItem(fileMenu_, "Export_Item", QStringLiteral("Экспорт..."), {})->setEnabled(false);
+    connect(addItem(fileMenu_, "Export_Item", QStringLiteral("Экспорт..."), {}), &QAction::triggered,
+            this, [this] { exportFrm_->exec(); });
     fileMenu_->addSeparator();
     connect(addItem(fileMenu_, "Print_Item", QStringLiteral("Печать..."), QKeySequence("Ctrl+P")),
             &QAction::triggered, this, [this] { printFrm_->exec(); });

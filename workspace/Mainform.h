@@ -28,6 +28,7 @@ class MemoryModel;
 class MemoryView;
 class SchemeWidget;
 class TAboutFrm;
+class TExportFrm;
 class TMonFrm;
 class TFloppyFrm;
 class THDiscFrm;
@@ -61,6 +62,7 @@ public:
     CommPanel* commPanel() const { return commPanel_; }
     TPrinterFrm* printerFrm() const { return printerFrm_; }
     TPrintFrm* printFrm() const { return printFrm_; }
+    TExportFrm* exportFrm() const { return exportFrm_; }
     TNetFrm* netFrm() const { return netFrm_; }
     TNetSettFrm* netSettFrm() const { return netSettFrm_; }
 
@@ -171,6 +173,7 @@ private:
     TCommHelpFrm* helpPopup_ = nullptr;
     TPrinterFrm* printerFrm_ = nullptr;
     TPrintFrm* printFrm_ = nullptr;
+    TExportFrm* exportFrm_ = nullptr;
     TNetFrm* netFrm_ = nullptr;
     TNetSettFrm* netSettFrm_ = nullptr;
     TAboutFrm* aboutFrm_ = nullptr;

@@ -1,0 +1,57 @@
+#include "ExportFiles.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace orlan {
+
+namespace {
+
+bool fail(QString* error, const QString& why) {
+    if (error) *error = why;
+    return false;
+}
+
+}  // namespace
+
+bool writeExportFile(const QString& path, const QByteArray& bytes, QString* error) {
+    // QSaveFile would write to a link's target: take the link away instead.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
+        return fail(error, QStringLiteral("cannot replace the link ") + path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return fail(error, file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return fail(error, why);
+    }
+    if (!file.commit()) return fail(error, file.errorString());
+    return true;
+}
+
+QString exportFolderPath() {
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty()) cache = QDir::homePath() + QStringLiteral("/.cache");
+    return cache + QStringLiteral("/orlan/export");
+}
+
+bool prepareExportFolder(const QString& folder, QString* error) {
+    if (QFileInfo(folder).isSymLink()) return fail(error, folder + QStringLiteral(" is a link"));
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        return fail(error, QStringLiteral("cannot create ") + folder);
+    if (!QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner))
+        return fail(error, QStringLiteral("cannot make ") + folder + QStringLiteral(" private"));
+    return true;
+}
+
+bool DesktopFileOpener::open(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace orlan
