@@ -14,17 +14,28 @@ namespace {
 
 ExportRegister exportRegisterOf(PanelRegister r) {
     switch (r) {
-        case PanelRegister::A: return ExportRegister::A;
-        case PanelRegister::B: return ExportRegister::B;
-        case PanelRegister::C: return ExportRegister::C;
-        case PanelRegister::D: return ExportRegister::D;
-        case PanelRegister::E: return ExportRegister::E;
-        case PanelRegister::H: return ExportRegister::H;
-        case PanelRegister::L: return ExportRegister::L;
-        case PanelRegister::W: return ExportRegister::W;
-        case PanelRegister::Z: return ExportRegister::Z;
-        case PanelRegister::SP: return ExportRegister::SP;
-        case PanelRegister::PC: break;
+        case PanelRegister::A:
+            return ExportRegister::A;
+        case PanelRegister::B:
+            return ExportRegister::B;
+        case PanelRegister::C:
+            return ExportRegister::C;
+        case PanelRegister::D:
+            return ExportRegister::D;
+        case PanelRegister::E:
+            return ExportRegister::E;
+        case PanelRegister::H:
+            return ExportRegister::H;
+        case PanelRegister::L:
+            return ExportRegister::L;
+        case PanelRegister::W:
+            return ExportRegister::W;
+        case PanelRegister::Z:
+            return ExportRegister::Z;
+        case PanelRegister::SP:
+            return ExportRegister::SP;
+        case PanelRegister::PC:
+            break;
     }
     return ExportRegister::PC;
 }
@@ -35,7 +46,8 @@ ExportContent contentOf(const Options& options) {
         content.pages.push_back({QString::fromStdString(p.name), p.from, p.to, p.address, p.value,
                                  p.mnemonic, p.comments});
     if (content.pages.empty()) content.pages.push_back({ExportPageList::defaultName(1)});
-    for (PanelRegister r : options.exportRegisters) content.registers.set(exportRegisterOf(r), true);
+    for (PanelRegister r : options.exportRegisters)
+        content.registers.set(exportRegisterOf(r), true);
     return content;
 }
 
@@ -55,7 +67,9 @@ std::string oneLine(const MessageBox& box) {
     return line;
 }
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 }  // namespace
 

@@ -42,9 +42,9 @@ std::string readError(std::string_view option, const std::string& path, FileErro
     }
 }
 
-// The save happens after the run, but a path that can never be written must stop the runner
-// before the first tact. Checks what the save itself needs: no folder or write-protected file
-// in the way, and a temporary file can be created beside the target.
+// The save and the exports happen after the run, but a path that can never be written must stop
+// the runner before the first tact. Checks what the save itself needs: no folder or
+// write-protected file in the way, and a temporary file can be created beside the target.
 bool saveLooksPossible(const std::string& path) {
     std::error_code ec;
     const fs::file_status st = fs::status(path, ec);
@@ -118,6 +118,11 @@ int Runner::run() {
         reportError("--save: cannot write " + shownName(*options_.savePath));
         return 2;
     }
+    for (const ExportFile& e : options_.exports)
+        if (!saveLooksPossible(e.path)) {
+            reportError("--export: cannot write " + shownName(e.path));
+            return 2;
+        }
 
     switch (options_.trace) {
         case TraceMode::None:

@@ -44,8 +44,8 @@ bool prepareExportFolder(const QString& folder, QString* error) {
     if (QFileInfo(folder).isSymLink()) return fail(error, folder + QStringLiteral(" is a link"));
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         return fail(error, QStringLiteral("cannot create ") + folder);
-    if (!QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner))
+    if (!QFile::setPermissions(
+            folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
         return fail(error, QStringLiteral("cannot make ") + folder + QStringLiteral(" private"));
     return true;
 }

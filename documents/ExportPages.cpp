@@ -8,13 +8,17 @@ QString ExportPageList::defaultName(int number) {
     return QStringLiteral("Подпрограмма ") + QString::number(number);
 }
 
-ExportPageList::ExportPageList() { pages_.push_back({defaultName(1)}); }
+ExportPageList::ExportPageList() {
+    pages_.push_back({defaultName(1)});
+}
 
 void ExportPageList::select(int index) {
     if (index >= 0 && index < static_cast<int>(pages_.size())) selected_ = index;
 }
 
-void ExportPageList::renameCurrent(const QString& name) { current().name = name; }
+void ExportPageList::renameCurrent(const QString& name) {
+    current().name = name;
+}
 
 void ExportPageList::add() {
     pages_.push_back({defaultName(static_cast<int>(pages_.size()) + 1)});
@@ -46,7 +50,8 @@ struct TargetMessages {
 TargetMessages messagesOf(ExportTarget target) {
     switch (target) {
         case ExportTarget::Spreadsheet:
-            return {MessageId::ExcelRange, MessageId::ExcelNoColumns, MessageId::ExcelDuplicateName};
+            return {MessageId::ExcelRange, MessageId::ExcelNoColumns,
+                    MessageId::ExcelDuplicateName};
         case ExportTarget::WordProcessor:
             return {MessageId::WordRange, MessageId::WordNoColumns, MessageId::WordDuplicateName};
         case ExportTarget::Text:

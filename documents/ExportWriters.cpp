@@ -24,8 +24,12 @@ const QString ExportFonts::kDataFamily = QStringLiteral("Courier New");
 
 namespace {
 
-QString hex2(uint8_t v) { return QString::fromStdString(formatByte(v)); }
-QString hex4(uint16_t v) { return QString::fromStdString(formatWord(v)); }
+QString hex2(uint8_t v) {
+    return QString::fromStdString(formatByte(v));
+}
+QString hex4(uint16_t v) {
+    return QString::fromStdString(formatWord(v));
+}
 
 // A full page is 65536 lines: the 256 texts of a byte are made once.
 struct ByteTexts {
@@ -77,10 +81,12 @@ QString registerLines(const MachineState& s, ExportRegisters regs, const QString
     QString out;
     const auto first = [&](R r, const char* label, uint8_t value) {
         if (regs.has(r))
-            out += QLatin1String(label) + QStringLiteral(" = ") + hex2(value) + QStringLiteral("h\t\t");
+            out += QLatin1String(label) + QStringLiteral(" = ") + hex2(value) +
+                   QStringLiteral("h\t\t");
     };
     const auto second = [&](R r, const char* label, uint8_t value) {
-        if (regs.has(r)) out += QLatin1String(label) + QStringLiteral(" = ") + hex2(value) + QLatin1Char('h');
+        if (regs.has(r))
+            out += QLatin1String(label) + QStringLiteral(" = ") + hex2(value) + QLatin1Char('h');
         out += eol;
     };
     if (regs.has(R::A)) out += QStringLiteral("A = ") + hex2(s.reg[A]) + QLatin1Char('h') + eol;
@@ -122,7 +128,8 @@ std::vector<ExportBlock> composeExportBlocks(const MachineState& s, const Export
 
 QByteArray exportTextBytes(const MachineState& s, const ExportContent& content) {
     QString text;
-    for (const ExportBlock& b : composeExportBlocks(s, content, QStringLiteral("\r\n"))) text += b.text;
+    for (const ExportBlock& b : composeExportBlocks(s, content, QStringLiteral("\r\n")))
+        text += b.text;
     return toCp1251(text);
 }
 
@@ -145,7 +152,8 @@ void fillExportDocument(QTextDocument& doc, const std::vector<ExportBlock>& bloc
     QTextCursor cursor(&doc);
     cursor.beginEditBlock();
     if (!blocks.empty())
-        cursor.setBlockCharFormat(blocks.front().kind == ExportBlock::Kind::Heading ? heading : data);
+        cursor.setBlockCharFormat(blocks.front().kind == ExportBlock::Kind::Heading ? heading
+                                                                                    : data);
     // A line break in the text becomes a new paragraph carrying the block's font.
     for (const ExportBlock& b : blocks)
         cursor.insertText(b.text, b.kind == ExportBlock::Kind::Heading ? heading : data);
@@ -202,7 +210,7 @@ const char* headingOf(Column c) {
 // lines inside it thin.
 constexpr uint8_t kFrame = LXW_BORDER_MEDIUM;
 constexpr uint8_t kRule = LXW_BORDER_THIN;
-constexpr const char* kText = "@";
+constexpr uint8_t kText = 49;  // the built-in text format "@", as the spreadsheet writes it
 
 // Formats by the column, whether it is the first one, and the row kind. The workbook keeps them.
 class Formats {
@@ -225,7 +233,7 @@ class Formats {
         lxw_format*& f = data_[{static_cast<int>(c), first, last}];
         if (f) return f;
         f = workbook_add_format(wb_);
-        if (c != Column::Comments) format_set_num_format(f, kText);
+        if (c != Column::Comments) format_set_num_format_index(f, kText);
         if (c == Column::Address) format_set_align(f, LXW_ALIGN_RIGHT);
         if (c == Column::Value) format_set_align(f, LXW_ALIGN_CENTER);
         format_set_top(f, kRule);
@@ -241,7 +249,7 @@ class Formats {
     lxw_format* text() {
         if (!text_) {
             text_ = workbook_add_format(wb_);
-            format_set_num_format(text_, kText);
+            format_set_num_format_index(text_, kText);
         }
         return text_;
     }
@@ -249,7 +257,7 @@ class Formats {
     lxw_format* label() {
         if (!label_) {
             label_ = workbook_add_format(wb_);
-            format_set_num_format(label_, kText);
+            format_set_num_format_index(label_, kText);
             format_set_align(label_, LXW_ALIGN_RIGHT);
         }
         return label_;
@@ -280,13 +288,18 @@ lxw_error writePageSheet(lxw_worksheet* ws, Formats& formats, const MachineState
     // Addresses and values are texts on purpose: no "number stored as text" marks on them.
     worksheet_ignore_errors(ws, LXW_IGNORE_NUMBER_STORED_AS_TEXT, "A2:D65537");
 
+    std::vector<lxw_format*> body, bottom;  // the last row closes the frame
+    for (size_t i = 0; i < columns.size(); ++i) {
+        body.push_back(formats.data(columns[i], i == 0, false));
+        bottom.push_back(formats.data(columns[i], i == 0, true));
+    }
     lxw_row_t row = 1;
     for (uint32_t addr = page.from; addr <= page.to; ++addr, ++row) {
         const uint8_t v = s.memory[addr];
-        const bool last = addr == page.to;
+        const std::vector<lxw_format*>& rowFormats = addr == page.to ? bottom : body;
         for (size_t i = 0; i < columns.size(); ++i) {
             const auto col = static_cast<lxw_col_t>(i);
-            lxw_format* f = formats.data(columns[i], i == 0, last);
+            lxw_format* f = rowFormats[i];
             lxw_error e = LXW_NO_ERROR;
             switch (columns[i]) {
                 case Column::Address:
@@ -319,23 +332,34 @@ lxw_error writeRegisterSheet(lxw_worksheet* ws, Formats& formats, const MachineS
         const char* label;
     };
     static constexpr Place kPlaces[] = {
-        {R::A, 0, 1, "A="}, {R::B, 1, 0, "B="},  {R::C, 1, 2, "C="},  {R::D, 2, 0, "D="},
-        {R::E, 2, 2, "E="}, {R::H, 3, 0, "H="},  {R::L, 3, 2, "L="},  {R::W, 4, 0, "W="},
+        {R::A, 0, 1, "A="}, {R::B, 1, 0, "B="},   {R::C, 1, 2, "C="},   {R::D, 2, 0, "D="},
+        {R::E, 2, 2, "E="}, {R::H, 3, 0, "H="},   {R::L, 3, 2, "L="},   {R::W, 4, 0, "W="},
         {R::Z, 4, 2, "Z="}, {R::PC, 5, 1, "PC="}, {R::SP, 6, 1, "SP="},
     };
     const auto valueOf = [&s](R r) -> std::string {
         switch (r) {
-            case R::A: return formatByte(s.reg[A]);
-            case R::B: return formatByte(s.reg[B]);
-            case R::C: return formatByte(s.reg[C]);
-            case R::D: return formatByte(s.reg[D]);
-            case R::E: return formatByte(s.reg[E]);
-            case R::H: return formatByte(s.reg[H]);
-            case R::L: return formatByte(s.reg[L]);
-            case R::W: return formatByte(s.w);
-            case R::Z: return formatByte(s.z);
-            case R::PC: return formatWord(s.pc);
-            case R::SP: break;
+            case R::A:
+                return formatByte(s.reg[A]);
+            case R::B:
+                return formatByte(s.reg[B]);
+            case R::C:
+                return formatByte(s.reg[C]);
+            case R::D:
+                return formatByte(s.reg[D]);
+            case R::E:
+                return formatByte(s.reg[E]);
+            case R::H:
+                return formatByte(s.reg[H]);
+            case R::L:
+                return formatByte(s.reg[L]);
+            case R::W:
+                return formatByte(s.w);
+            case R::Z:
+                return formatByte(s.z);
+            case R::PC:
+                return formatWord(s.pc);
+            case R::SP:
+                break;
         }
         return formatWord(s.sp);
     };
@@ -354,16 +378,18 @@ lxw_error writeRegisterSheet(lxw_worksheet* ws, Formats& formats, const MachineS
     for (lxw_row_t r = 0; r < grid.size(); ++r)
         for (lxw_col_t c = 0; c < grid[r].size(); ++c) {
             const Cell& cell = grid[r][c];
-            const lxw_error e = cell.text.empty()
-                                    ? worksheet_write_blank(ws, r, c, cell.format)
-                                    : worksheet_write_string(ws, r, c, cell.text.c_str(), cell.format);
+            const lxw_error e = cell.text.empty() ? worksheet_write_blank(ws, r, c, cell.format)
+                                                  : worksheet_write_string(
+                                                        ws, r, c, cell.text.c_str(), cell.format);
             if (e) return e;
         }
     worksheet_ignore_errors(ws, LXW_IGNORE_NUMBER_STORED_AS_TEXT, "A1:D8");
     return LXW_NO_ERROR;
 }
 
-QString lxwError(lxw_error e) { return QString::fromUtf8(lxw_strerror(e)); }
+QString lxwError(lxw_error e) {
+    return QString::fromUtf8(lxw_strerror(e));
+}
 
 }  // namespace
 
@@ -394,7 +420,8 @@ bool writeExportSpreadsheet(const QString& path, const QString& scratchFolder,
     }
     if (!e && content.registers.any()) {
         lxw_worksheet* ws = workbook_add_worksheet(wb, kRegistersSheetName.toUtf8().constData());
-        e = ws ? writeRegisterSheet(ws, formats, s, content.registers) : LXW_ERROR_SHEETNAME_ALREADY_USED;
+        e = ws ? writeRegisterSheet(ws, formats, s, content.registers)
+               : LXW_ERROR_SHEETNAME_ALREADY_USED;
     }
     const lxw_error closed = workbook_close(wb);  // frees the workbook whatever happened
     if (e) return fail(error, lxwError(e));

@@ -46,16 +46,16 @@ struct TargetDesign {
 };
 
 const TargetDesign kDesigns[] = {
-    {"ExcelSheet", "MS Excel", "X", "ToExcel_Check", "Передать в MS Excel", "На странице:",
-     "ExcelPages_Combo", "X_AddExcelPage_BTN", "Добавить страницу Excel", "X_DelExcelPage_BTN",
-     "Удалить страницу", "Включая столбец \"№ ячейки ОЗУ\"",
+    {"ExcelSheet", "MS Excel", "X", "ToExcel_Check", "Передать в MS Excel",
+     "На странице:", "ExcelPages_Combo", "X_AddExcelPage_BTN", "Добавить страницу Excel",
+     "X_DelExcelPage_BTN", "Удалить страницу", "Включая столбец \"№ ячейки ОЗУ\"",
      "Включая столбец \"Значение ячейки ОЗУ\"", "Включая столбец \"Команда\"", true, ".xlsx",
      MessageId::ExcelNotWritten, MessageId::ExcelNotOpened},
-    {"WordSheet", "MS Word", "W", "ToWord_Check", "Передать в MS Word", "В разделе:",
-     "WordPages_Combo", "W_AddWordPage_BTN", "Добавить раздел документа Word", "W_DelWordPage_BTN",
-     "Удалить раздел", "Включая нумерацию \"ячеек ОЗУ\"", "Включая \"значения ячеек ОЗУ\"",
-     "Включая наименование команд", false, ".odt", MessageId::WordNotWritten,
-     MessageId::WordNotOpened},
+    {"WordSheet", "MS Word", "W", "ToWord_Check", "Передать в MS Word",
+     "В разделе:", "WordPages_Combo", "W_AddWordPage_BTN", "Добавить раздел документа Word",
+     "W_DelWordPage_BTN", "Удалить раздел", "Включая нумерацию \"ячеек ОЗУ\"",
+     "Включая \"значения ячеек ОЗУ\"", "Включая наименование команд", false, ".odt",
+     MessageId::WordNotWritten, MessageId::WordNotOpened},
     {"TextSheet", "Текстовый файл", "T", "ToText_Check", "Передать в текстовый файл",
      "В разделе:", "TextPages_Combo", "T_AddTextPage_BTN", "Добавить раздел текстового файла",
      "T_DelTextPage_BTN", "Удалить раздел", "Включая нумерацию \"ячеек ОЗУ\"",
@@ -103,7 +103,9 @@ QLineEdit* hexField(QWidget* parent, const QString& name, const QString& text) {
     return e;
 }
 
-QString hex4(uint16_t v) { return QString::fromStdString(formatWord(v)); }
+QString hex4(uint16_t v) {
+    return QString::fromStdString(formatWord(v));
+}
 
 // The hourglass over one writer.
 struct BusyCursor {
@@ -134,7 +136,8 @@ struct TExportFrm::Tab {
     ExportRegisters ticked() const {
         ExportRegisters regs;
         for (int r = 0; r < kExportRegisterCount; ++r)
-            regs.set(static_cast<ExportRegister>(r), registers[static_cast<size_t>(r)]->isChecked());
+            regs.set(static_cast<ExportRegister>(r),
+                     registers[static_cast<size_t>(r)]->isChecked());
         return regs;
     }
 };
@@ -142,7 +145,8 @@ struct TExportFrm::Tab {
 TExportFrm::TExportFrm(MessageService& messages, const Machine& machine, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      messages_(messages), machine_(machine) {
+      messages_(messages),
+      machine_(machine) {
     setObjectName(QStringLiteral("ExportFrm"));
     setWindowTitle(QStringLiteral("ОРЛАН - Экспорт данных"));
     setModal(true);
@@ -159,7 +163,8 @@ TExportFrm::TExportFrm(MessageService& messages, const Machine& machine, QWidget
     // Enter in a page name must not start an export.
     ok_->setAutoDefault(false);
     cancel->setAutoDefault(false);
-    for (ExportTarget t : {ExportTarget::Spreadsheet, ExportTarget::WordProcessor, ExportTarget::Text})
+    for (ExportTarget t :
+         {ExportTarget::Spreadsheet, ExportTarget::WordProcessor, ExportTarget::Text})
         buildTab(t);
 
     auto* buttons = new QHBoxLayout;
@@ -240,8 +245,9 @@ void TExportFrm::buildTab(ExportTarget target) {
     ron->setObjectName(named(p, "RON_Group"));
     auto* ronGrid = new QGridLayout(ron);
     for (const RegisterBox& b : kRegisterBoxes) {
-        QCheckBox* c = checkBox(ron, QLatin1String(p) + QStringLiteral("_Reg") +
-                                         QLatin1String(b.name) + QStringLiteral("_Check"),
+        QCheckBox* c = checkBox(ron,
+                                QLatin1String(p) + QStringLiteral("_Reg") + QLatin1String(b.name) +
+                                    QStringLiteral("_Check"),
                                 QString::fromUtf8(b.caption));
         t.registers[static_cast<size_t>(b.reg)] = c;
         ronGrid->addWidget(c, b.row, b.column, 1, b.row >= 4 ? 2 : 1);
@@ -256,8 +262,8 @@ void TExportFrm::buildTab(ExportTarget target) {
     sheetLayout->addLayout(groups);
     tabWidget_->addTab(sheet, QString::fromUtf8(d.caption));
 
-    t.controls = {ram, listLabel, t.pages, add, del, fromLabel, t.from, fromH, toLabel,
-                  t.to, toH, t.address, t.value, t.mnemonic, ron};
+    t.controls = {ram,     listLabel, t.pages, add,       del,     fromLabel,  t.from, fromH,
+                  toLabel, t.to,      toH,     t.address, t.value, t.mnemonic, ron};
     if (t.comments) t.controls.push_back(t.comments);
     for (QCheckBox* c : t.registers) t.controls.push_back(c);
     loadPage(t);
@@ -273,12 +279,16 @@ void TExportFrm::buildTab(ExportTarget target) {
     connect(del, &QToolButton::clicked, this, [this, &t] { deletePage(t); });
     connect(t.address, &QCheckBox::clicked, this, [&t](bool on) { t.list.current().address = on; });
     connect(t.value, &QCheckBox::clicked, this, [&t](bool on) { t.list.current().value = on; });
-    connect(t.mnemonic, &QCheckBox::clicked, this, [&t](bool on) { t.list.current().mnemonic = on; });
+    connect(t.mnemonic, &QCheckBox::clicked, this,
+            [&t](bool on) { t.list.current().mnemonic = on; });
     if (t.comments)
-        connect(t.comments, &QCheckBox::clicked, this, [&t](bool on) { t.list.current().comments = on; });
+        connect(t.comments, &QCheckBox::clicked, this,
+                [&t](bool on) { t.list.current().comments = on; });
 }
 
-const ExportPageList& TExportFrm::pages(ExportTarget target) const { return tab(target).list; }
+const ExportPageList& TExportFrm::pages(ExportTarget target) const {
+    return tab(target).list;
+}
 
 QString TExportFrm::filePath(ExportTarget target) const {
     const QString folder = folder_.isEmpty() ? exportFolderPath() : folder_;
@@ -296,7 +306,8 @@ void TExportFrm::onRangeEdited(Tab& t, bool from) {
     QLineEdit* field = from ? t.from : t.to;
     const QString filtered = QString::fromStdString(filterHexDigits(field->text().toStdString()));
     if (filtered != field->text()) {
-        const int cursor = field->cursorPosition() - static_cast<int>(field->text().size() - filtered.size());
+        const int cursor =
+            field->cursorPosition() - static_cast<int>(field->text().size() - filtered.size());
         field->setText(filtered);  // comes back here once, with nothing left to remove
         field->setCursorPosition(std::max(0, cursor));
         return;
