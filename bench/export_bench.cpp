@@ -31,8 +31,8 @@ int measure(const QString& target, int rounds) {
     Machine m;
     for (int i = 0; i < 0x10000; ++i) m.s.memory[i] = static_cast<uint8_t>(i * 13);
     ExportContent content;
-    content.pages.push_back({QStringLiteral("Вся память"), 0x0000, 0xFFFF, true, true, true,
-                             target == u"xlsx"});
+    content.pages.push_back(
+        {QStringLiteral("Вся память"), 0x0000, 0xFFFF, true, true, true, target == u"xlsx"});
     for (int r = 0; r < kExportRegisterCount; ++r)
         content.registers.set(static_cast<ExportRegister>(r), true);
 
@@ -57,10 +57,11 @@ int measure(const QString& target, int rounds) {
         }
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("%-4s 65536 rows: median %7.1f ms, best %7.1f ms over %d rounds; file %8lld bytes; "
-                "peak memory %ld KiB (%ld KiB before the first write)\n",
-                qPrintable(target), ms[ms.size() / 2], ms.front(), rounds,
-                static_cast<long long>(QFileInfo(path).size()), peakKiB(), before);
+    std::printf(
+        "%-4s 65536 rows: median %7.1f ms, best %7.1f ms over %d rounds; file %8lld bytes; "
+        "peak memory %ld KiB (%ld KiB before the first write)\n",
+        qPrintable(target), ms[ms.size() / 2], ms.front(), rounds,
+        static_cast<long long>(QFileInfo(path).size()), peakKiB(), before);
     return 0;
 }
 
@@ -75,8 +76,7 @@ int main(int argc, char** argv) {
     for (const char* target : {"xlsx", "odt", "txt"}) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(app.applicationFilePath(),
-                    {QString::number(rounds), QLatin1String(target)});
+        child.start(app.applicationFilePath(), {QString::number(rounds), QLatin1String(target)});
         if (!child.waitForFinished(-1) || child.exitCode() != 0) return 1;
     }
     return 0;

@@ -294,17 +294,27 @@ class Parser {
         const std::string_view range = v.substr(rangeAt + 1, columnsAt - rangeAt - 1);
         const size_t dash = range.find('-');
         const auto from = fixedHex(range.substr(0, dash), 4);
-        const auto to = dash == std::string_view::npos ? std::nullopt : fixedHex(range.substr(dash + 1), 4);
+        const auto to =
+            dash == std::string_view::npos ? std::nullopt : fixedHex(range.substr(dash + 1), 4);
         if (!from || !to) return bad("FROM-TO must be two 4-digit hex numbers");
         ExportPageOption page{std::string(v.substr(0, rangeAt)), static_cast<uint16_t>(*from),
                               static_cast<uint16_t>(*to)};
         for (char ch : v.substr(columnsAt + 1)) {
             switch (ch) {
-                case 'a': page.address = true; break;
-                case 'v': page.value = true; break;
-                case 'm': page.mnemonic = true; break;
-                case 'c': page.comments = true; break;
-                default: return bad(std::string("unknown column '") + ch + "'");
+                case 'a':
+                    page.address = true;
+                    break;
+                case 'v':
+                    page.value = true;
+                    break;
+                case 'm':
+                    page.mnemonic = true;
+                    break;
+                case 'c':
+                    page.comments = true;
+                    break;
+                default:
+                    return bad(std::string("unknown column '") + ch + "'");
             }
         }
         result_.options.pages.push_back(std::move(page));

@@ -67,8 +67,8 @@ struct Options {
     uint64_t maxTacts = 100000000;
     std::vector<PortOutput> portOutputs;
     std::optional<std::string> savePath;
-    std::vector<ExportFile> exports;         // at most one per format
-    std::vector<ExportPageOption> pages;     // in order; none: the dialog's default page
+    std::vector<ExportFile> exports;      // at most one per format
+    std::vector<ExportPageOption> pages;  // in order; none: the dialog's default page
     std::vector<PanelRegister> exportRegisters;
 };
 

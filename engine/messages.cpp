@@ -36,26 +36,29 @@ constexpr std::string_view kExportDuplicateName =
     "Действие отменено\n"
     "\n"
     "Измените названия и продолжите работу.";
+
 // The office applications' connection failures, then what became of the file (adjacent literals,
 // so each text stays one constant).
-#define ORLAN_EXCEL_CONNECTION                                        \
-    "Невозможно подключиться к серверу Excel.\n"                       \
-    "Возможно приложение MS Excel не установлено или повреждено.\n"    \
+// clang-format off
+#define ORLAN_EXCEL_CONNECTION \
+    "Невозможно подключиться к серверу Excel.\n" \
+    "Возможно приложение MS Excel не установлено или повреждено.\n" \
     "Попробуйте переустановить (установить) требуемое приложение.\n"
-#define ORLAN_WORD_CONNECTION                                         \
-    "Невозможно подключиться к серверу Word.\n"                        \
-    "Возможно приложение MS Word не установлено или повреждено.\n"     \
+#define ORLAN_WORD_CONNECTION \
+    "Невозможно подключиться к серверу Word.\n" \
+    "Возможно приложение MS Word не установлено или повреждено.\n" \
     "Попробуйте переустановить (установить) требуемое приложение.\n"
-#define ORLAN_NOT_WRITTEN                                             \
-    "\n"                                                              \
-    "Не удалось записать файл\n"                                      \
-    "\"%1\".\n"                                                       \
+#define ORLAN_NOT_WRITTEN \
+    "\n" \
+    "Не удалось записать файл\n" \
+    "\"%1\".\n" \
     "Возможно, диск переполнен или у Вас нет прав на запись в эту папку."
-#define ORLAN_NOT_OPENED              \
-    "\n"                              \
-    "Данные сохранены в файле\n"      \
-    "\"%1\"\n"                        \
+#define ORLAN_NOT_OPENED \
+    "\n" \
+    "Данные сохранены в файле\n" \
+    "\"%1\"\n" \
     "и могут быть открыты вручную."
+// clang-format on
 
 constexpr MessageTemplate kMessages[] = {
     // HaltQuestion

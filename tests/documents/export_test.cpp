@@ -30,7 +30,7 @@ QByteArray readAll(const QString& path) {
 // --- a workbook as the spreadsheet reads it ---
 
 struct Style {
-    QString numFmt;  // the format code: "@" for text
+    QString numFmt;                           // the format code: "@" for text
     QString align, left, right, top, bottom;  // border styles, empty for none
 };
 struct Cell {
@@ -78,7 +78,10 @@ QList<Sheet> readWorkbook(const QString& path) {
         if (n == u"left" || n == u"right" || n == u"top" || n == u"bottom") {
             const QString style = attr(x, "style");
             Style& b = borders.last();
-            (n == u"left" ? b.left : n == u"right" ? b.right : n == u"top" ? b.top : b.bottom) = style;
+            (n == u"left"    ? b.left
+             : n == u"right" ? b.right
+             : n == u"top"   ? b.top
+                             : b.bottom) = style;
         }
         if (n == u"cellXfs") inXfs = true;
         if (inXfs && n == u"xf") {
@@ -149,7 +152,8 @@ QList<Paragraph> readDocument(const QString& path) {
         QString text;
         if (x.isCharacters()) text = x.text().toString();
         if (x.isStartElement() && n == u"tab") text = "\t";
-        if (x.isStartElement() && n == u"s") text = QString(qMax(1, attr(x, "text:c").toInt()), ' ');
+        if (x.isStartElement() && n == u"s")
+            text = QString(qMax(1, attr(x, "text:c").toInt()), ' ');
         if (text.isEmpty()) continue;
         paragraphs.last().text += text;
         const Font f = styles.value(runs.last());
@@ -244,12 +248,14 @@ class ExportTest : public QObject {
         QTest::addColumn<std::vector<ExportPage>>("pages");
         QTest::addColumn<ExportRegisters>("regs");
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray registersHeading = "\xD1\xEE\xE4\xE5\xF0\xE6\xE8\xEC\xEE\xE5 "
-                                            "\xF0\xE5\xE3\xE8\xF1\xF2\xF0\xEE\xE2:\r\n\r\n";
+        const QByteArray registersHeading =
+            "\xD1\xEE\xE4\xE5\xF0\xE6\xE8\xEC\xEE\xE5 "
+            "\xF0\xE5\xE3\xE8\xF1\xF2\xF0\xEE\xE2:\r\n\r\n";
         QTest::newRow("mnemonic only, Cyrillic name")
             << std::vector{page("Тест", 0x10, 0x11, "m")} << ExportRegisters()
-            << QByteArray("\xD2\xE5\xF1\xF2 [0010h - 0011h]\r\n\r\n\tMVI A, d8\r\n\tMOV B, C\r\n"
-                          "\r\n\r\n\r\n");
+            << QByteArray(
+                   "\xD2\xE5\xF1\xF2 [0010h - 0011h]\r\n\r\n\tMVI A, d8\r\n\tMOV B, C\r\n"
+                   "\r\n\r\n\r\n");
         QTest::newRow("address and mnemonic")
             << std::vector{page("P", 0x12, 0x12, "am")} << ExportRegisters()
             << QByteArray("P [0012h - 0012h]\r\n\r\n\t0012\tHLT\r\n\r\n\r\n\r\n");
@@ -260,11 +266,13 @@ class ExportTest : public QObject {
                    "B = 0Ah\t\tC = C0h\r\n\r\n\r\n\r\n";
         QTest::newRow("two pages, every register")
             << std::vector{page("1", 0x10, 0x10, "vm"), page("2", 0x11, 0x11, "avm")}
-            << registers({ExportRegister::A, ExportRegister::B, ExportRegister::C, ExportRegister::D,
-                          ExportRegister::E, ExportRegister::H, ExportRegister::L, ExportRegister::W,
-                          ExportRegister::Z, ExportRegister::PC, ExportRegister::SP})
-            << QByteArray("1 [0010h - 0010h]\r\n\r\n\t3E\tMVI A, d8\r\n\r\n\r\n\r\n"
-                          "2 [0011h - 0011h]\r\n\r\n\t0011\t41\tMOV B, C\r\n\r\n\r\n\r\n") +
+            << registers({ExportRegister::A, ExportRegister::B, ExportRegister::C,
+                          ExportRegister::D, ExportRegister::E, ExportRegister::H,
+                          ExportRegister::L, ExportRegister::W, ExportRegister::Z,
+                          ExportRegister::PC, ExportRegister::SP})
+            << QByteArray(
+                   "1 [0010h - 0010h]\r\n\r\n\t3E\tMVI A, d8\r\n\r\n\r\n\r\n"
+                   "2 [0011h - 0011h]\r\n\r\n\t0011\t41\tMOV B, C\r\n\r\n\r\n\r\n") +
                    registersHeading +
                    "A = 41h\r\nB = 0Ah\t\tC = C0h\r\nD = 00h\t\tE = 00h\r\nH = 12h\t\tL = 34h\r\n"
                    "W = 00h\t\tZ = 00h\r\nPC = 0011h\r\nSP = FFFDh\r\n";
@@ -315,7 +323,8 @@ class ExportTest : public QObject {
             QVERIFY2(code.cells.contains(e.ref), e.ref);
             const Cell& c = code.cells[e.ref];
             QCOMPARE(c.text, QString::fromUtf8(e.text));
-            if (*e.text) QVERIFY2(c.type == u"s" || c.type == u"inlineStr" || c.type == u"str", e.ref);
+            if (*e.text)
+                QVERIFY2(c.type == u"s" || c.type == u"inlineStr" || c.type == u"str", e.ref);
             QCOMPARE(c.style.align, QLatin1String(e.align));
             QCOMPARE(c.style.numFmt == u"@", e.asText);
             QCOMPARE(c.style.left, QLatin1String(e.left));
@@ -335,14 +344,15 @@ class ExportTest : public QObject {
         const Sheet& regSheet = book[2];
         const QMap<QString, QString> expected = {{"B1", "A="}, {"C1", "41"},  {"C2", "C="},
                                                  {"D2", "C0"}, {"B7", "SP="}, {"C7", "FFFD"}};
-        for (const QString& ref : {"A", "B", "C", "D"})
+        for (const char* column : {"A", "B", "C", "D"})
             for (int row = 1; row <= 8; ++row) {
-                const QString r = ref + QString::number(row);
+                const QString r = QLatin1String(column) + QString::number(row);
                 QVERIFY2(regSheet.cells.contains(r), qPrintable(r));
                 QCOMPARE(regSheet.cells[r].text, expected.value(r));
                 QCOMPARE(regSheet.cells[r].style.numFmt, QStringLiteral("@"));
                 const bool label = expected.value(r).endsWith('=');
-                QCOMPARE(regSheet.cells[r].style.align, label ? QStringLiteral("right") : QString());
+                QCOMPARE(regSheet.cells[r].style.align,
+                         label ? QStringLiteral("right") : QString());
             }
 
         QVERIFY(writeExportSpreadsheet(path, dir.path(), machine.s, {pages, {}}));
@@ -351,9 +361,9 @@ class ExportTest : public QObject {
 
     void documentReadsBack() {
         const QString path = dir.filePath("d.odt");
-        QVERIFY(writeExportDocument(path, machine.s,
-                                    {{page("Код", 0x10, 0x11, "am")},
-                                     registers({ExportRegister::B, ExportRegister::C})}));
+        QVERIFY(writeExportDocument(
+            path, machine.s,
+            {{page("Код", 0x10, 0x11, "am")}, registers({ExportRegister::B, ExportRegister::C})}));
         const QList<Paragraph> doc = readDocument(path);
         const QStringList texts = {"Код [0010h - 0011h]",
                                    "",
@@ -422,9 +432,9 @@ class ExportTest : public QObject {
     void columnsAndRangesAreCheckedPerTarget() {
         for (const char* name : {"ToExcel_Check", "ToWord_Check", "ToText_Check"}) click(name);
         // The spreadsheet with only the comments column passes; the text file with none does not.
-        for (const char* name : {"X_NumRam_Check", "X_ValRam_Check", "X_ComRam_Check",
-                                 "X_Comments_Check", "T_NumRam_Check", "T_ValRam_Check",
-                                 "T_ComRam_Check"})
+        for (const char* name :
+             {"X_NumRam_Check", "X_ValRam_Check", "X_ComRam_Check", "X_Comments_Check",
+              "T_NumRam_Check", "T_ValRam_Check", "T_ComRam_Check"})
             click(name);
         // The word processor's range ends before it starts: only that target is refused.
         child<QTabWidget>("PageControl")->setCurrentIndex(1);
