@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
@@ -50,7 +52,35 @@ bool prepareExportFolder(const QString& folder, QString* error) {
     return true;
 }
 
+namespace {
+
+// On freedesktop systems the opener (xdg-open) starts whether or not any application takes the
+// file's type, and then fails out of sight: ask for the type's application first. Anything but
+// a clear "none" (no xdg-mime, an error) leaves the decision to the desktop.
+bool noApplicationFor(const QString& path) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString type =
+        QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
+           query.readAllStandardOutput().trimmed().isEmpty();
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+}  // namespace
+
 bool DesktopFileOpener::open(const QString& path) {
+    if (noApplicationFor(path)) return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

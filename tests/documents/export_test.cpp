@@ -11,6 +11,7 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include "ExportFiles.h"
 #include "ExportPages.h"
 #include "ExportWriters.h"
 #include "Exportform.h"
@@ -504,6 +505,20 @@ class ExportTest : public QObject {
                     .contains(frm->filePath(ExportTarget::Spreadsheet)));
         QCOMPARE(messages->shown[2].id, MessageId::TextNotWritten);
         QCOMPARE(opener->opened.size(), 1);
+    }
+
+    void plantedLinkIsReplacedNotFollowed() {
+        const QString victim = dir.filePath("victim"), path = dir.filePath("link.txt");
+        QFile v(victim);
+        QVERIFY(v.open(QIODevice::WriteOnly) && v.write("keep") == 4);
+        v.close();
+        QVERIFY(QFile::link(victim, path));
+        QVERIFY(writeExportFile(path, "new"));
+        QCOMPARE(readAll(victim), QByteArray("keep"));
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(readAll(path), QByteArray("new"));
+        QVERIFY(writeExportFile(path, "newer"));  // an older export is replaced whole
+        QCOMPARE(readAll(path), QByteArray("newer"));
     }
 
     void spreadsheetRefusesNamesNoWorksheetCarries_data() {
