@@ -1,9 +1,10 @@
 // Saves a picture of the main window after a few tacts of the demo program (for the README and the
 // manual's figures). Usage (Xvfb or offscreen):
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
-//                                     --devices | --widget=OBJECTNAME]
+//                                     --devices | --widget=OBJECTNAME | --export]
 #include <QApplication>
 #include <QAction>
+#include <QCheckBox>
 #include <QPixmap>
 #include <QScreen>
 #include <QTextBrowser>
@@ -11,6 +12,7 @@
 
 #include "Aboutform.h"
 #include "CommandTable.h"
+#include "Exportform.h"
 #include "FileCommands.h"
 #include "Helpform.h"
 #include "Mainform.h"
@@ -50,6 +52,10 @@ int main(int argc, char** argv) {
     QWidget* target = &frm;
     if (extra == "--about") target = frm.aboutBox();
     if (extra == "--subprog") target = frm.files()->subProgFrm();
+    if (extra == "--export") {
+        target = frm.exportFrm();
+        target->findChild<QCheckBox*>(QStringLiteral("ToExcel_Check"))->setChecked(true);
+    }
     if (extra.startsWith("--help")) {  // --help or --help=#anchor
         frm.openHelp();
         target = frm.helpFrm();

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "notation.h"
@@ -30,10 +31,24 @@ const std::string_view kUsage =
     "  --save FILE.vst       write the state file at the end\n"
     "  --help                print this text\n"
     "\n"
-    "Message boxes go to standard error; one shown again and again is written once, then counted.\n"
-    "Every output file is checked before the first tact. Exit status: 0 normal end, 1 an undefined\n"
-    "opcode ended a --run, 2 bad arguments, a file that cannot be read or written, or standard\n"
-    "output that cannot be written (a full disk, a closed pipe).\n";
+    "Exporting the final state (as \"Файл -> Экспорт...\" does, without opening anything):\n"
+    "  --export xlsx=FILE    a workbook: one worksheet per page, \"Регистры\" last\n"
+    "  --export odt=FILE     an ODF text document: a heading and a listing per page\n"
+    "  --export txt=FILE     the text file (Windows-1251, CR LF)\n"
+    "                        (each format at most once; written in the order xlsx, odt, txt)\n"
+    "  --page NAME:FROM-TO:COLUMNS\n"
+    "                        a page of every export, in the order given: FROM and TO 4 hex\n"
+    "                        digits, COLUMNS letters of a (address), v (value), m (mnemonic),\n"
+    "                        c (empty comments column, xlsx only), e.g. \"Main:0000-00FF:avm\";\n"
+    "                        without --page one page \"Подпрограмма 1:0000-FFFF:avm\"\n"
+    "  --registers LIST      registers added after the pages, comma-separated from\n"
+    "                        A,B,C,D,E,H,L,W,Z,PC,SP\n"
+    "\n"
+    "Message boxes go to standard error; one shown again and again is written once, then counted;\n"
+    "an export's refusal is one line there. Every output file is checked before the first tact.\n"
+    "Exit status: 0 normal end, 1 an undefined opcode ended a --run, 2 bad arguments, a file that\n"
+    "cannot be read or written, an export refused, or standard output that cannot be written (a\n"
+    "full disk, a closed pipe).\n";
 
 namespace {
 
@@ -201,6 +216,15 @@ class Parser {
             if (!takeValue(option, inlineValue, v)) return;
             if (v.empty()) return fail("--save: empty file name");
             o.savePath = std::string(v);
+        } else if (option == "--export") {
+            if (!takeValue(option, inlineValue, v)) return;
+            parseExport(v);
+        } else if (option == "--page") {
+            if (!takeValue(option, inlineValue, v)) return;
+            parsePage(v);
+        } else if (option == "--registers") {
+            if (!takeValue(option, inlineValue, v)) return;
+            parseRegisters(v);
         } else if (arg.starts_with("-")) {
             fail("unknown option " + shownName(option) + " (see --help)");
         } else {
@@ -241,6 +265,80 @@ class Parser {
             RegisterSetting{*reg, static_cast<uint16_t>(*parseHex(value))});
     }
 
+    void parseExport(std::string_view v) {
+        std::string_view format, path;
+        if (!splitPair(v, format, path))
+            return fail("--export: expected FORMAT=FILE, got " + shownName(v));
+        ExportFormat f;
+        if (format == "xlsx")
+            f = ExportFormat::Xlsx;
+        else if (format == "odt")
+            f = ExportFormat::Odt;
+        else if (format == "txt")
+            f = ExportFormat::Txt;
+        else
+            return fail("--export: unknown format " + shownName(format) + " (xlsx, odt or txt)");
+        if (path.empty()) return fail("--export: empty file name");
+        for (const ExportFile& e : result_.options.exports)
+            if (e.format == f) return fail("--export: " + std::string(format) + " given twice");
+        result_.options.exports.push_back({f, std::string(path)});
+    }
+
+    // NAME:FROM-TO:COLUMNS, split at the last two colons: the name may hold colons itself.
+    void parsePage(std::string_view v) {
+        const auto bad = [&](const std::string& why) {
+            fail("--page: " + why + " in " + shownName(v) + " (NAME:FROM-TO:COLUMNS)");
+        };
+        const size_t columnsAt = v.rfind(':');
+        if (columnsAt == std::string_view::npos || columnsAt == 0) return bad("no range");
+        const size_t rangeAt = v.rfind(':', columnsAt - 1);
+        if (rangeAt == std::string_view::npos) return bad("no range");
+        const std::string_view range = v.substr(rangeAt + 1, columnsAt - rangeAt - 1);
+        const size_t dash = range.find('-');
+        const auto from = fixedHex(range.substr(0, dash), 4);
+        const auto to =
+            dash == std::string_view::npos ? std::nullopt : fixedHex(range.substr(dash + 1), 4);
+        if (!from || !to) return bad("FROM-TO must be two 4-digit hex numbers");
+        ExportPageOption page{std::string(v.substr(0, rangeAt)), static_cast<uint16_t>(*from),
+                              static_cast<uint16_t>(*to)};
+        for (char ch : v.substr(columnsAt + 1)) {
+            switch (ch) {
+                case 'a':
+                    page.address = true;
+                    break;
+                case 'v':
+                    page.value = true;
+                    break;
+                case 'm':
+                    page.mnemonic = true;
+                    break;
+                case 'c':
+                    page.comments = true;
+                    break;
+                default:
+                    return bad(std::string("unknown column '") + ch + "'");
+            }
+        }
+        result_.options.pages.push_back(std::move(page));
+    }
+
+    void parseRegisters(std::string_view v) {
+        std::vector<PanelRegister>& regs = result_.options.exportRegisters;
+        if (v.empty()) return;  // none: the same as leaving the option out
+        for (size_t start = 0;;) {
+            const size_t comma = v.find(',', start);
+            const std::string_view name =
+                v.substr(start, comma == std::string_view::npos ? comma : comma - start);
+            const auto reg = registerByName(name);
+            if (!reg)
+                return fail("--registers: unknown register " + shownName(name) +
+                            " (A B C D E H L W Z PC SP)");
+            if (std::find(regs.begin(), regs.end(), *reg) == regs.end()) regs.push_back(*reg);
+            if (comma == std::string_view::npos) return;
+            start = comma + 1;
+        }
+    }
+
     const std::vector<std::string_view>& args_;
     size_t pos_ = 0;
     ParseResult result_;
@@ -249,7 +347,12 @@ class Parser {
 }  // namespace
 
 ParseResult parseArguments(const std::vector<std::string_view>& args) {
-    return Parser(args).parse();
+    ParseResult result = Parser(args).parse();
+    const Options& o = result.options;
+    if (result.error.empty() && !o.help && o.exports.empty() &&
+        (!o.pages.empty() || !o.exportRegisters.empty()))
+        result.error = "--page and --registers describe an export: add --export FORMAT=FILE";
+    return result;
 }
 
 }  // namespace orlan::cli

@@ -47,6 +47,18 @@ struct PortOutput {
 
 enum class TraceMode : uint8_t { None, Jsonl, Table };
 
+// --export: the export dialog's three targets, written from the final state.
+enum class ExportFormat : uint8_t { Xlsx, Odt, Txt };
+struct ExportFile {
+    ExportFormat format;
+    std::string path;
+};
+struct ExportPageOption {
+    std::string name;
+    uint16_t from = 0x0000, to = 0xFFFF;
+    bool address = false, value = false, mnemonic = false, comments = false;
+};
+
 struct Options {
     bool help = false;
     std::vector<Setting> settings;
@@ -55,6 +67,9 @@ struct Options {
     uint64_t maxTacts = 100000000;
     std::vector<PortOutput> portOutputs;
     std::optional<std::string> savePath;
+    std::vector<ExportFile> exports;      // at most one per format
+    std::vector<ExportPageOption> pages;  // in order; none: the dialog's default page
+    std::vector<PanelRegister> exportRegisters;
 };
 
 struct ParseResult {

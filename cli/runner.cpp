@@ -10,6 +10,9 @@
 #include "SafeFile.h"
 #include "files.h"
 #include "notation.h"
+#if ORLAN_CLI_EXPORT
+#include "exporting.h"
+#endif
 
 namespace orlan::cli {
 
@@ -161,6 +164,14 @@ int Runner::run() {
             ok = false;
         }
     }
+    if (!options_.exports.empty()) {
+#if ORLAN_CLI_EXPORT
+        if (!writeExports(machine_->s, options_)) ok = false;
+#else
+        reportError("--export: this orlan-cli was built without Qt and cannot export");
+        ok = false;
+#endif
+    }
     if (!ok) return 2;
     return undefinedEndedRun_ ? 1 : 0;
 }
@@ -175,6 +186,8 @@ bool Runner::checkOutputs() const {
     };
     for (const PortOutput& p : options_.portOutputs)
         if (refused("--port-out", p.path)) return false;
+    for (const ExportFile& e : options_.exports)
+        if (refused("--export", e.path)) return false;
     return !(options_.savePath && refused("--save", *options_.savePath));
 }
 

@@ -9,6 +9,57 @@ namespace {
 using I = MessageIcon;
 using Btn = MessageButtons;
 
+// The export's checks read the same for every target; only the title names the target.
+constexpr std::string_view kExcelTitle = "ОРЛАН - Ошибка экспорта в Excel";
+constexpr std::string_view kWordTitle = "ОРЛАН - Ошибка экспорта в Word";
+constexpr std::string_view kTextTitle = "ОРЛАН - Ошибка экспорта в текстовый файл";
+constexpr std::string_view kExportTitle = "ОРЛАН - Ошибка экспорта";
+constexpr std::string_view kExportRange =
+    "Задан неверный диапазон экспортируемых данных следующей подпрограммы:\n"
+    "\"%1\".\n"
+    "Номер начальной ячейки должен предшествовать (быть равным) номеру конечной.\n"
+    "Действие отменено.\n"
+    "\n"
+    "Измените диапазон экспортируемых данных и продолжите работу.";
+constexpr std::string_view kExportNoColumns =
+    "В подпрограмме\n"
+    "\"%1\"\n"
+    "не задано ни одного параметра экспортируемых данных.\n"
+    "В таблице должен быть хотябы один столбец.\n"
+    "Действие отменено.\n"
+    "\n"
+    "Выберите требуемые параметры и продолжите работу.";
+constexpr std::string_view kExportDuplicateName =
+    "Найдены схожие названия имён подпрограмм:\n"
+    "\"%1\".\n"
+    "Имена подпрограмм должны быть уникальными.\n"
+    "Действие отменено\n"
+    "\n"
+    "Измените названия и продолжите работу.";
+
+// The office applications' connection failures, then what became of the file (adjacent literals,
+// so each text stays one constant).
+// clang-format off
+#define ORLAN_EXCEL_CONNECTION \
+    "Невозможно подключиться к серверу Excel.\n" \
+    "Возможно приложение MS Excel не установлено или повреждено.\n" \
+    "Попробуйте переустановить (установить) требуемое приложение.\n"
+#define ORLAN_WORD_CONNECTION \
+    "Невозможно подключиться к серверу Word.\n" \
+    "Возможно приложение MS Word не установлено или повреждено.\n" \
+    "Попробуйте переустановить (установить) требуемое приложение.\n"
+#define ORLAN_NOT_WRITTEN \
+    "\n" \
+    "Не удалось записать файл\n" \
+    "\"%1\".\n" \
+    "Возможно, диск переполнен или у Вас нет прав на запись в эту папку."
+#define ORLAN_NOT_OPENED \
+    "\n" \
+    "Данные сохранены в файле\n" \
+    "\"%1\"\n" \
+    "и могут быть открыты вручную."
+// clang-format on
+
 constexpr MessageTemplate kMessages[] = {
     // HaltQuestion
     {"ОРЛАН - Останов",
@@ -207,8 +258,52 @@ constexpr MessageTemplate kMessages[] = {
      "\n"
      "Освободите место на носителе или выберите другой файл (носитель).",
      I::Warning, Btn::Ok},
+    // ExcelRange, ExcelNoColumns, ExcelDuplicateName
+    {kExcelTitle, kExportRange, I::Error, Btn::Ok},
+    {kExcelTitle, kExportNoColumns, I::Error, Btn::Ok},
+    {kExcelTitle, kExportDuplicateName, I::Error, Btn::Ok},
+    // ExcelSheetName: a name no worksheet can carry
+    {kExcelTitle,
+     "Название подпрограммы\n"
+     "\"%1\"\n"
+     "не может быть именем листа электронной таблицы.\n"
+     "Имя листа должно содержать от 1 до 31 символа, не может начинаться или заканчиваться\n"
+     "апострофом и не может содержать символы : \\ / ? * [ ].\n"
+     "Действие отменено.\n"
+     "\n"
+     "Измените название и продолжите работу.",
+     I::Error, Btn::Ok},
+    // WordRange, WordNoColumns, WordDuplicateName
+    {kWordTitle, kExportRange, I::Error, Btn::Ok},
+    {kWordTitle, kExportNoColumns, I::Error, Btn::Ok},
+    {kWordTitle, kExportDuplicateName, I::Error, Btn::Ok},
+    // TextRange, TextNoColumns, TextDuplicateName
+    {kTextTitle, kExportRange, I::Error, Btn::Ok},
+    {kTextTitle, kExportNoColumns, I::Error, Btn::Ok},
+    {kTextTitle, kExportDuplicateName, I::Error, Btn::Ok},
+    // ExcelNotWritten, ExcelNotOpened
+    {kExportTitle, ORLAN_EXCEL_CONNECTION ORLAN_NOT_WRITTEN, I::Warning, Btn::Ok},
+    {kExportTitle, ORLAN_EXCEL_CONNECTION ORLAN_NOT_OPENED, I::Warning, Btn::Ok},
+    // WordNotWritten, WordNotOpened
+    {kExportTitle, ORLAN_WORD_CONNECTION ORLAN_NOT_WRITTEN, I::Warning, Btn::Ok},
+    {kExportTitle, ORLAN_WORD_CONNECTION ORLAN_NOT_OPENED, I::Warning, Btn::Ok},
+    // TextNotWritten
+    {kExportTitle,
+     "Невозможно создать текстовый файл.\n" ORLAN_NOT_WRITTEN "\n"
+     "\n"
+     "Действие отменено.",
+     I::Warning, Btn::Ok},
+    // TextNotOpened
+    {kExportTitle,
+     "Невозможно открыть текстовый файл.\n"
+     "Возможно в системе не назначена программа для просмотра текстовых файлов.\n" ORLAN_NOT_OPENED,
+     I::Warning, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
+#undef ORLAN_EXCEL_CONNECTION
+#undef ORLAN_WORD_CONNECTION
+#undef ORLAN_NOT_WRITTEN
+#undef ORLAN_NOT_OPENED
 
 }  // namespace
 

@@ -38,8 +38,26 @@ enum class MessageId : uint8_t {
     PdfSaveFailed,
     FolderNotFound,
     DiskFull,
+    // The export dialog's checks, one set per target: %1 the page's name.
+    ExcelRange,
+    ExcelNoColumns,
+    ExcelDuplicateName,
+    ExcelSheetName,
+    WordRange,
+    WordNoColumns,
+    WordDuplicateName,
+    TextRange,
+    TextNoColumns,
+    TextDuplicateName,
+    // The export's files: %1 the file's path.
+    ExcelNotWritten,
+    ExcelNotOpened,
+    WordNotWritten,
+    WordNotOpened,
+    TextNotWritten,
+    TextNotOpened,
 };
-inline constexpr int kMessageCount = 26;
+inline constexpr int kMessageCount = 42;
 
 struct MessageTemplate {
     std::string_view title;

@@ -23,6 +23,7 @@
 #include "PrinterSetup.h"
 #include "Printerform.h"
 #include "Printform.h"
+#include "Exportform.h"
 #include "Floppyform.h"
 #include "Hdiscform.h"
 #include "Helpform.h"
@@ -155,6 +156,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     printerSetup_ = new PrinterSetup(messages_, {}, this);
     printFrm_ = new TPrintFrm(messages_, machine_, *printerSetup_, this);
     printerFrm_ = new TPrinterFrm(*printerSetup_, this);
+    exportFrm_ = new TExportFrm(messages_, machine_, this);
     ports_.setPrinter(&printerFrm_->device());
     printFrm_->setPrinterDevice(&printerFrm_->device());
     deviceButtons_[4]->setEnabled(true);  // PF_Printer
@@ -368,8 +370,8 @@ void TMainFrm::buildMenu() {
     connect(addItem(fileMenu_, "SaveAs_Item", QStringLiteral("Сохранить как..."), QKeySequence("Ctrl+Shift+S")),
             &QAction::triggered, this, [this] { files_->saveAs(); });
     fileMenu_->addSeparator();
-    // Export comes with its own window; until then its item stays disabled.
-    addItem(fileMenu_, "Export_Item", QStringLiteral("Экспорт..."), {})->setEnabled(false);
+    connect(addItem(fileMenu_, "Export_Item", QStringLiteral("Экспорт..."), {}), &QAction::triggered,
+            this, [this] { exportFrm_->exec(); });
     fileMenu_->addSeparator();
     connect(addItem(fileMenu_, "Print_Item", QStringLiteral("Печать..."), QKeySequence("Ctrl+P")),
             &QAction::triggered, this, [this] { printFrm_->exec(); });

@@ -29,6 +29,7 @@ class MemoryModel;
 class MemoryView;
 class SchemeWidget;
 class TAboutFrm;
+class TExportFrm;
 class TMonFrm;
 class TFloppyFrm;
 class THDiscFrm;
@@ -66,6 +67,7 @@ public:
     TPrinterFrm* printerFrm() const { return printerFrm_; }
     TPrintFrm* printFrm() const { return printFrm_; }
     PrinterSetup* printerSetup() const { return printerSetup_; }
+    TExportFrm* exportFrm() const { return exportFrm_; }
     TNetFrm* netFrm() const { return netFrm_; }
     TNetSettFrm* netSettFrm() const { return netSettFrm_; }
 
@@ -184,6 +186,7 @@ private:
     PrinterSetup* printerSetup_ = nullptr;  // the listing and the printer print on its choice
     TPrinterFrm* printerFrm_ = nullptr;
     TPrintFrm* printFrm_ = nullptr;
+    TExportFrm* exportFrm_ = nullptr;
     TNetFrm* netFrm_ = nullptr;
     TNetSettFrm* netSettFrm_ = nullptr;
     TAboutFrm* aboutFrm_ = nullptr;

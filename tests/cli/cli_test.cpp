@@ -339,6 +339,18 @@ TEST_F(CliTest, BadInputStopsBeforeAnyTactWithOneLine) {
         {"--port-out", "00=" + path("a.bin"), "--save", dir.string()},
         {"--port-out", "00=" + path("a.bin"), "--port-out", "01=" + underAFile},
         {"--port-out", "00=" + path("a.bin"), "--state", path("short.vst")},
+        {"--export", "pdf=" + path("x")},
+        {"--export", "txt="},
+        {"--export", "txt=" + path("a"), "--export", "txt=" + path("b")},
+        {"--export", "txt=" + underAFile},
+        {"--export", "txt=" + path("a"), "--page", "P:0000-FFF:a"},
+        {"--export", "txt=" + path("a"), "--page", "P:0000FFFF:a"},
+        {"--export", "txt=" + path("a"), "--page", "0000-FFFF:a"},
+        {"--export", "txt=" + path("a"), "--page", "P:0000-FFFF:avx"},
+        {"--export", "txt=" + path("a"), "--registers", "A,,B"},
+        {"--export", "txt=" + path("a"), "--registers", "A,M"},
+        {"--page", "P:0000-FFFF:a"},
+        {"--registers", "A"},
     };
     for (auto args : cases) {
         std::string shown;
@@ -482,11 +494,60 @@ TEST_F(CliTest, TableHasAHeaderAndAlignedCyrillicRows) {
     EXPECT_TRUE(sawCyrillic);
 }
 
+// The export dialog's writers on the final state; the files themselves are read back in
+// documents/export_test.cpp.
+TEST_F(CliTest, ExportWritesTheFinalStateAndOpensNothing) {
+    ::setenv("XDG_CACHE_HOME", dir.c_str(), 1);  // the workbook's scratch file
+    const Result r = run({"--poke", "0000=3E41D30076", "--run", "--export", "xlsx=" + path("a.xlsx"),
+                          "--export", "txt=" + path("a.txt"), "--export", "odt=" + path("a.odt"),
+                          "--page", "Start:0000-0001:am", "--page", "End:0004-0004:v",
+                          "--registers", "a,PC"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(count(r.err, "orlan-cli:"), 0u) << r.err;
+    const std::string text(reinterpret_cast<const char*>(readBytes("a.txt").data()),
+                           readBytes("a.txt").size());
+    EXPECT_EQ(text,
+              "Start [0000h - 0001h]\r\n\r\n\t0000\tMVI A, d8\r\n\t0001\tMOV B, C\r\n\r\n\r\n\r\n"
+              "End [0004h - 0004h]\r\n\r\n\t76\r\n\r\n\r\n\r\n"
+              "\xD1\xEE\xE4\xE5\xF0\xE6\xE8\xEC\xEE\xE5 \xF0\xE5\xE3\xE8\xF1\xF2\xF0\xEE\xE2:\r\n\r\n"
+              "A = 41h\r\n\r\n\r\n\r\n\r\nPC = 0005h\r\n");
+    for (const char* name : {"a.xlsx", "a.odt"}) {
+        const auto bytes = readBytes(name);
+        ASSERT_GT(bytes.size(), 4u) << name;
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), std::string("PK\x03\x04", 4));
+    }
+    EXPECT_TRUE(fs::is_empty(dir / "orlan" / "export"));  // no scratch file left behind
+}
+
+TEST_F(CliTest, RefusedExportIsOneLineAndTheOthersAreStillWritten) {
+    ::setenv("XDG_CACHE_HOME", dir.c_str(), 1);
+    // A name no worksheet can carry (the name may hold colons) stops the workbook only.
+    const Result r = run({"--export", "xlsx=" + path("a.xlsx"), "--export", "txt=" + path("a.txt"),
+                          "--page", "a:b:0000-0000:a"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("orlan-cli: ОРЛАН - Ошибка экспорта в Excel: Название подпрограммы \"a:b\" ",
+                          0),
+              0u)
+        << r.err;
+    EXPECT_EQ(count(r.err, "\n"), 1u);
+    EXPECT_FALSE(fs::exists(path("a.xlsx")));
+    EXPECT_TRUE(fs::exists(path("a.txt")));
+
+    // A range that ends before it starts is refused by every target, one line each.
+    const Result both = run({"--export", "odt=" + path("b.odt"), "--export", "txt=" + path("b.txt"),
+                             "--page", "P:0010-000F:avm"});
+    EXPECT_EQ(both.status, 2);
+    EXPECT_EQ(count(both.err, "\n"), 2u);
+    EXPECT_EQ(count(both.err, "Задан неверный диапазон"), 2u);
+    EXPECT_FALSE(fs::exists(path("b.odt")) || fs::exists(path("b.txt")));
+}
+
 TEST_F(CliTest, HelpPrintsUsage) {
     const Result r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("Usage: orlan-cli", 0), 0u);
     EXPECT_NE(r.out.find("--port-out NN=FILE"), std::string::npos);
+    EXPECT_NE(r.out.find("--page NAME:FROM-TO:COLUMNS"), std::string::npos);
     // As the value of an option, "-h" is a file name, not a request for help.
     const Result asValue = run({"--state", "-h"});
     EXPECT_EQ(asValue.status, 2);

@@ -19,6 +19,7 @@
 
 #include "CommandTable.h"
 #include "Commhelpform.h"
+#include "Exportform.h"
 #include "Mainform.h"
 #include "MemoryModel.h"
 #include "MemoryView.h"
@@ -649,6 +650,19 @@ private slots:
         }
         QVERIFY(qobject_cast<TPrnSetupFrm*>(shown[0]));
         QCOMPARE(shown[1], shown[0]);
+    }
+
+    void exportItemShowsTheExportDialog() {
+        QVERIFY(item("Export_Item")->isEnabled());
+        QWidget* shown = nullptr;
+        QTimer::singleShot(0, frm, [&] {
+            shown = QApplication::activeModalWidget();
+            if (shown) static_cast<QDialog*>(shown)->reject();
+        });
+        item("Export_Item")->trigger();
+        QVERIFY(shown);
+        QCOMPARE(shown, static_cast<QWidget*>(frm->exportFrm()));
+        QCOMPARE(shown->windowTitle(), QStringLiteral("ОРЛАН - Экспорт данных"));
     }
 
     void memoryModelIsSound() {
