@@ -298,6 +298,13 @@ constexpr MessageTemplate kMessages[] = {
      "Невозможно открыть текстовый файл.\n"
      "Возможно в системе не назначена программа для просмотра текстовых файлов.\n" ORLAN_NOT_OPENED,
      I::Warning, Btn::Ok},
+    // UnknownFileKind: %1 file name
+    {"ОРЛАН - Ошибка открытия файла",
+     "Файл \"%1\"\n"
+     "не является ни файлом данных (*.vst), ни файлом подпрограммы (*.vsp) эмулятора ОРЛАН.\n"
+     "\n"
+     "Действие отменено.",
+     I::Warning, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
 #undef ORLAN_EXCEL_CONNECTION

@@ -56,8 +56,10 @@ enum class MessageId : uint8_t {
     WordNotOpened,
     TextNotWritten,
     TextNotOpened,
+    // A file handed over from the desktop (command line, second copy): %1 the file's path.
+    UnknownFileKind,
 };
-inline constexpr int kMessageCount = 42;
+inline constexpr int kMessageCount = 43;
 
 struct MessageTemplate {
     std::string_view title;

@@ -41,7 +41,7 @@ QIcon closeIcon() {
 TCommHelpFrm::TCommHelpFrm(QWidget* parent)
     // Qt::Popup closes the window on any click outside it, which is when the help should go.
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint),
-      helpFile_(besideExecutable(QStringLiteral("CommHlp.vhp"))) {
+      helpFile_(dataFile(QStringLiteral("CommHlp.vhp"))) {
     setObjectName(QStringLiteral("CommHelpFrm"));
     setFixedSize(kWidth, kHeight);
 

@@ -38,7 +38,7 @@ QString fullName(const QString& name) {
 // The lock of long operations, released however the operation ends. It restores what it found,
 // so an operation run from inside another one leaves the outer one locked.
 class WorkspaceLock {
-public:
+  public:
     explicit WorkspaceLock(TMainFrm& frm) : frm_(frm), wasLocked_(frm.workspaceLocked()) {
         frm_.setWorkspaceLocked(true);
     }
@@ -46,14 +46,14 @@ public:
     WorkspaceLock(const WorkspaceLock&) = delete;
     WorkspaceLock& operator=(const WorkspaceLock&) = delete;
 
-private:
+  private:
     TMainFrm& frm_;
     bool wasLocked_;
 };
 
 // Status_TXT and Progress shown, then the lock; on the way out the display is hidden first.
 class LongOperation {
-public:
+  public:
     LongOperation(TMainFrm& frm, const QString& status) : frm_(frm) {
         frm_.showProgress(status, kCells);
         lock_.emplace(frm_);
@@ -71,7 +71,7 @@ public:
         QCoreApplication::processEvents();
     }
 
-private:
+  private:
     TMainFrm& frm_;
     std::optional<WorkspaceLock> lock_;
 };
@@ -142,10 +142,24 @@ void WorkspaceFiles::open() {
     if (busy_) return;
     const QString chosen = dialogs_->openFileName(&frm_);
     if (chosen.isEmpty()) return;
-    openedName_ = fullName(chosen);
+    openFile(chosen, false);
+}
+
+void WorkspaceFiles::openFromDesktop(const QString& name) {
+    if (busy_) return;
+    openFile(name, true);
+}
+
+void WorkspaceFiles::openFile(const QString& name, bool fromDesktop) {
+    openedName_ = fullName(name);
     // It may have gone since it was chosen; a folder is no file either.
     if (!QFileInfo(openedName_).isFile()) {
         warn(MessageId::FileNotFound, openedName_, &frm_);
+        return;
+    }
+    // The open dialog only offers the two kinds; a name from the desktop can be anything.
+    if (fromDesktop && kindOf(openedName_) == Kind::Other) {
+        warn(MessageId::UnknownFileKind, openedName_, &frm_);
         return;
     }
     switch (kindOf(openedName_)) {

@@ -21,7 +21,7 @@ class TSubProgFrm;
 
 // Choosing a file to open or a name to save under; an empty result means the user cancelled.
 class FileDialogs {
-public:
+  public:
     virtual ~FileDialogs() = default;
     virtual QString openFileName(QWidget* parent) = 0;
     // current: the name the dialog starts with (the current file name, possibly empty).
@@ -30,18 +30,18 @@ public:
 
 // The desktop's file dialogs. Each is created on first use and kept, so it remembers its folder.
 class QtFileDialogs : public FileDialogs {
-public:
+  public:
     QString openFileName(QWidget* parent) override;
     QString saveFileName(QWidget* parent, const QString& current) override;
 
-private:
+  private:
     QPointer<QFileDialog> open_;
     QPointer<QFileDialog> save_;
 };
 
 class WorkspaceFiles : public QObject {
     Q_OBJECT
-public:
+  public:
     WorkspaceFiles(TMainFrm& frm, std::unique_ptr<FileDialogs> dialogs, QObject* parent = nullptr);
     ~WorkspaceFiles() override;
 
@@ -49,6 +49,10 @@ public:
     void open();
     void save();
     void saveAs();
+    // A file named on the command line or handed over by a second copy: opened as the open
+    // dialog's choice would be, by its extension; any other kind is refused with a message.
+    void openFromDesktop(const QString& name);
+    bool busy() const { return busy_; }
 
     // Writes the whole machine under name, showing the progress under the workspace lock.
     void writeStateFile(const QString& name);
@@ -61,11 +65,12 @@ public:
     TSubProgFrm* subProgFrm() const { return subProgFrm_; }
     void setFileDialogs(std::unique_ptr<FileDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
-private:
+  private:
     enum class Kind { State, Subprogram, Other };
     static Kind kindOf(const QString& name);
 
     bool askSaveName();
+    void openFile(const QString& name, bool fromDesktop);
     void openStateFile(const QString& name);
     void saveSubprogramFile();
     void loadSubprogramFile();

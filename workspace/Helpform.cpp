@@ -38,7 +38,7 @@ QToolButton* navigationButton(QWidget* parent, const char* name, const QString& 
 THelpFrm::THelpFrm(UrlOpener& urls, QWidget* parent)
     : QWidget(parent, Qt::Window),
       urls_(urls),
-      manualFile_(besideExecutable(QStringLiteral("Help/ORLAN_Help.html"))) {
+      manualFile_(dataFile(QStringLiteral("Help/ORLAN_Help.html"))) {
     setObjectName(QStringLiteral("HelpFrm"));
     setWindowTitle(kCaption);
 

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -544,6 +545,25 @@ void TMainFrm::stopRunOnDeviceFailure(MessageBox* box) {
 void TMainFrm::clearHaltFlag() {
     cpu_.clearHaltFlag();
     refreshView();
+}
+
+void TMainFrm::openFile(const QString& name) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    waitingFiles_.append(name);
+    if (waitingFiles_.size() > 1) return;  // the retry below is already on its way
+    const auto tryOpen = [this](const auto& self) -> void {
+        if (!fileMenu_->menuAction()->isEnabled() || files_->busy() ||
+            QApplication::activeModalWidget() != nullptr) {
+            QTimer::singleShot(250, this, [this, self] { self(self); });
+            return;
+        }
+        // One at a time: the next waits until this one's dialogs are closed.
+        files_->openFromDesktop(waitingFiles_.takeFirst());
+        if (!waitingFiles_.isEmpty()) QTimer::singleShot(0, this, [this, self] { self(self); });
+    };
+    tryOpen(tryOpen);
 }
 
 void TMainFrm::closeEvent(QCloseEvent* event) {

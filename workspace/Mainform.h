@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSet>
+#include <QStringList>
 
 #include "Commands.h"
 #include "GuiHost.h"
@@ -104,6 +105,10 @@ public:
     // Starts the network adapter (server and client) with the stored peer; the program entry
     // calls it once the windows exist.
     void startNetwork();
+    // A file from the desktop (the command line or a second copy): the window comes to the front
+    // and opens it as "Файл → Открыть" would. While the "Файл" menu is unusable (a run, an
+    // unfinished instruction, a file operation) or a dialog is open, it waits its turn.
+    void openFile(const QString& name);
 
     // The workspace lock of long operations (memory reset, files).
     void setWorkspaceLocked(bool locked);
@@ -195,6 +200,7 @@ private:
     THDiscFrm* hdiscFrm_ = nullptr;
     TVZUSetupFrm* vzuSetupFrm_ = nullptr;
     WorkspaceFiles* files_ = nullptr;
+    QStringList waitingFiles_;  // handed over while the workspace could not open them
 
     QMenu* fileMenu_ = nullptr;
     QMenu* mpMenu_ = nullptr;

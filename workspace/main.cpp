@@ -1,7 +1,11 @@
 // The emulator's entry: a single copy per user, the splash window while the main window fills its
-// views, then the event loop until the main window is closed.
+// views, then the event loop until the main window is closed. `orlan FILE` opens a state file or
+// loads a subprogram; a second copy hands its file to the running one and exits.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QScreen>
+#include <QTimer>
+#include <cstdio>
 
 #include "Mainform.h"
 #include "MessageService.h"
@@ -11,16 +15,33 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // A second copy ends at once, saying nothing; the first one goes on.
-    orlan::SingleInstance instance;
-    if (!instance.acquire()) return 0;
-
     // The caption names the program on the task bar; this short name only names its per-user
     // folders (the folders standing for drives A: and C:, settings when beside the executable is
     // read-only).
     QApplication::setApplicationName(QStringLiteral("orlan"));
     // Qt's own dialogs (files, printing) speak the program's language.
     orlan::installQtTranslations(app);
+
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Эмулятор ПМ системы ОРЛАН"));
+    options.addHelpOption();
+    options.addPositionalArgument(QStringLiteral("файл"),
+                                  QStringLiteral("Файл данных (*.vst) или подпрограммы (*.vsp)"),
+                                  QStringLiteral("[файл]"));
+    options.process(app);
+    const QStringList files = options.positionalArguments();
+    const QString file = files.isEmpty() ? QString() : files.first();
+
+    orlan::SingleInstance instance;
+    if (!instance.acquire()) {
+        // A second copy without a file ends at once, saying nothing; the first one goes on.
+        if (file.isEmpty()) return 0;
+        if (orlan::handOverFile(instance.serverName(), file, 10000)) return 0;
+        std::fprintf(stderr, "orlan: the running copy did not take the file\n");
+        return 1;
+    }
+    orlan::HandOverServer handOver;
+    handOver.listen(instance.serverName());  // without it the program still works, alone
 
     orlan::DialogMessageService messages;
     orlan::TMainFrm mainFrm(messages);
@@ -37,6 +58,12 @@ int main(int argc, char** argv) {
     delete splash;
     // The network adapter's connections live from here to the end.
     mainFrm.startNetwork();
+
+    QObject::connect(&handOver, &orlan::HandOverServer::fileReceived, &mainFrm,
+                     &orlan::TMainFrm::openFile, Qt::QueuedConnection);
+    // Opened from the event loop, so that a wrong file's message comes over a window drawn.
+    if (!file.isEmpty())
+        QTimer::singleShot(0, &mainFrm, [&mainFrm, file] { mainFrm.openFile(file); });
 
     return QApplication::exec();
 }

@@ -793,6 +793,65 @@ class FilesWindowTest : public QObject {
         QCOMPARE(desktop.saveFileName(frm, path("new.vst")), path("part.vsp"));
         QCOMPARE(seen.suffix, QStringLiteral("vsp"));
     }
+    // `orlan FILE` and a file handed over by a second copy go through TMainFrm::openFile.
+    void filesFromTheDesktopOpenByTheirKind_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");  // null: no such file
+        QTest::addColumn<int>("message");       // -1: none
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<int>("value");
+        QByteArray state(65549, '\x5A');
+        QTest::newRow("state file") << "good.vst" << state << -1 << 0x0100 << 0x5A;
+        QTest::newRow("short state file") << "short.vst" << QByteArray(100, '\x5A')
+                                          << int(MessageId::WrongStateFile) << 0x0100 << 0;
+        QTest::newRow("subprogram at 1000")
+            << "prog.VSP" << QByteArray::fromHex("3E7FD300") << -1 << 0x1003 << 0x00;
+        QTest::newRow("subprogram first byte")
+            << "prog.vsp" << QByteArray::fromHex("3E7FD300") << -1 << 0x1000 << 0x3E;
+        QTest::newRow("missing") << "gone.vst" << QByteArray() << int(MessageId::FileNotFound)
+                                 << 0x0100 << 0;
+        QTest::newRow("other kind")
+            << "notes.txt" << QByteArray("3E 7F") << int(MessageId::UnknownFileKind) << 0x0100 << 0;
+    }
+    void filesFromTheDesktopOpenByTheirKind() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, message);
+        QFETCH(int, cell);
+        QFETCH(int, value);
+        files = frm->files();  // the window's own commands, with the desktop's dialogs
+        m().writeMemory(0x1003, 0x77);
+        if (!bytes.isNull()) writeFile(path(name), bytes);
+        bool asked = false;
+        onDialog([&] {
+            asked = true;
+            fill("1000");
+            okBtn()->click();
+        });
+        frm->openFile(path(name));
+        QCOMPARE(asked, name.endsWith("vsp", Qt::CaseInsensitive));
+        if (message < 0) {
+            QCOMPARE(messages->shown.size(), size_t(0));
+        } else {
+            QCOMPARE(messages->shown.size(), size_t(1));
+            QCOMPARE(int(messages->shown[0].id), message);
+            QVERIFY(QString::fromStdString(messages->shown[0].text)
+                        .contains(QDir::toNativeSeparators(path(name))));
+        }
+        QCOMPARE(int(m().s.memory[cell]), value);
+        QVERIFY(workspaceFree());
+    }
+
+    void aFileHandedOverWhileTheWorkspaceIsBusyOpensAfterwards() {
+        writeFile(path("later.vst"), QByteArray(65549, '\x33'));
+        frm->setWorkspaceLocked(true);
+        frm->openFile(path("later.vst"));
+        QTest::qWait(50);
+        QCOMPARE(int(m().s.memory[0x0200]), 0);
+        frm->setWorkspaceLocked(false);
+        QTRY_COMPARE(int(m().s.memory[0x0200]), 0x33);
+        QVERIFY(messages->shown.empty());
+    }
 };
 
 QTEST_MAIN(FilesWindowTest)
