@@ -34,7 +34,12 @@ QString SingleInstance::defaultLockPath() {
 QString SingleInstance::serverNameFor(const QString& lockPath) {
     QString name = lockPath;
     if (name.endsWith(QLatin1String(".lock"))) name.chop(5);
+#ifdef Q_OS_WIN
+    // A pipe name, not a path: the lock file's name alone is per user already.
+    return QFileInfo(name).fileName();
+#else
     return name + QStringLiteral(".socket");
+#endif
 }
 
 bool SingleInstance::acquire() {

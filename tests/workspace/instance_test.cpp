@@ -60,6 +60,10 @@ class InstanceTest : public QObject {
         QProcess* third = start();
         QTest::qWait(1500);
         QCOMPARE(third->state(), QProcess::Running);
+        // The crashed copy's socket is gone too: the new copy listens in its place.
+        QProcess* handing = start({QStringLiteral("again.vst")});
+        QVERIFY(handing->waitForFinished(15000));
+        QCOMPARE(handing->exitCode(), 0);
         third->kill();
         third->waitForFinished(5000);
     }
