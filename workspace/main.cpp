@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     // folders (the folders standing for drives A: and C:, settings when beside the executable is
     // read-only).
     QApplication::setApplicationName(QStringLiteral("orlan"));
+    // The desktop matches the window to orlan.desktop, and so to its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orlan"));
     // Qt's own dialogs (files, printing) speak the program's language.
     orlan::installQtTranslations(app);
 
