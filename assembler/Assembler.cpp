@@ -1250,7 +1250,7 @@ class Assembler {
                 lines.insert(lines.end(), one.begin(), one.end());
             }
             if (lines.size() >= kMaxLines) return error(column, msg::kTooLong);
-            pushExpansion(std::move(lines), "REPT", defLine);
+            pushExpansion(std::move(lines), "", defLine);
         } else if (op == "IRP" || op == "IRPC") {
             if (peek().kind != Tok::Ident) return error(peek().column, msg::kNeedName);
             std::string param = peek().text;
@@ -1285,7 +1285,7 @@ class Assembler {
                 lines.insert(lines.end(), one.begin(), one.end());
                 if (lines.size() >= kMaxLines) return error(column, msg::kTooLong);
             }
-            pushExpansion(std::move(lines), op, defLine);
+            pushExpansion(std::move(lines), "", defLine);
         } else if (op == "ERROR" || op == ".ERROR") {
             std::string text = peek().kind == Tok::String ? peek().text : restOfLine(line);
             error(column, msg::userError(text));
