@@ -21,7 +21,7 @@ std::string notByte(long v) { return "значение " + std::to_string(v) + "
 std::string badOperand(const std::string& op) { return "неверный операнд для " + op; }
 std::string unknownOp(const std::string& op) { return "неизвестная команда \"" + op + "\""; }
 std::string badNumber(const std::string& t) { return "неверное число \"" + t + "\""; }
-std::string userError(const std::string& t) { return "ERROR: " + t; }
+std::string userError(const std::string& t) { return t.empty() ? "ERROR" : "ERROR: " + t; }
 const char* kExpression = "ошибка в выражении";
 const char* kParen = "не закрыта скобка";
 const char* kString = "не закрыта кавычка";
@@ -705,7 +705,7 @@ class Assembler {
     // ---- output
     void emit(uint8_t b, bool instructionStart = false) {
         if (wrapped_) {
-            if (final_ && !wrapReported_) error(1, msg::kWrap), wrapReported_ = true;
+            if (final_ && !wrapReported_) error(curColumn_, msg::kWrap), wrapReported_ = true;
             return;
         }
         if (final_) {
@@ -723,7 +723,7 @@ class Assembler {
         if (n == 0) return;
         if (static_cast<uint32_t>(pc_) + n > 0x10000) {
             wrapped_ = true;
-            if (final_ && !wrapReported_) error(1, msg::kWrap), wrapReported_ = true;
+            if (final_ && !wrapReported_) error(curColumn_, msg::kWrap), wrapReported_ = true;
             pc_ = 0xFFFF;
             return;
         }
@@ -1175,9 +1175,9 @@ class Assembler {
             if (atEnd()) return error(column, msg::badOperand(op));
             do {
                 const Token& t = peek();
-                Token next = (*toks_)[pos_ + 1];
-                if (t.kind == Tok::String &&
-                    (next.kind == Tok::Comma || next.kind == Tok::End) && t.text.size() != 1) {
+                const bool alone = t.kind == Tok::String && ((*toks_)[pos_ + 1].kind == Tok::Comma ||
+                                                             (*toks_)[pos_ + 1].kind == Tok::End);
+                if (alone && t.text.size() != 1) {
                     for (char c : t.text) emit(static_cast<uint8_t>(c));
                     ++pos_;
                     if (t.text.empty()) error(t.column, msg::badOperand(op));

@@ -153,7 +153,7 @@ TEST(Assembler, EveryErrorIsReportedWithItsPlace) {
         {"K EQU 1\nK SET 2", 2, 1, "символ, определённый через EQU, нельзя переопределить"},
         {" EXITM", 1, 2, "EXITM вне макрокоманды"},
         {" LOCAL X", 1, 2, "LOCAL вне макрокоманды"},
-        {" ORG 0FFFFH\n DW 1", 2, 1, "код выходит за адрес FFFFh"},
+        {" ORG 0FFFFH\n DW 1", 2, 2, "код выходит за адрес FFFFh"},
         {" ERROR 'stop here'", 1, 2, "ERROR: stop here"},
         {"R MACRO\n R\n ENDM\n R", 4, 2, "слишком глубокая вложенность макрокоманд (в макрокоманде R)"},
         {" REPT 60000\n REPT 60000\n NOP\n ENDM\n ENDM", 1, 2,
