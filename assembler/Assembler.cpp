@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
-#include <memory>
-#include <optional>
 #include <deque>
+#include <map>
+#include <optional>
 #include <set>
 #include <tuple>
 
