@@ -56,8 +56,11 @@ enum class MessageId : uint8_t {
     WordNotOpened,
     TextNotWritten,
     TextNotOpened,
+    // The assembler window: %1 the source's name.
+    AsmUnsavedChanges,
+    AsmDisassemblyRange,
 };
-inline constexpr int kMessageCount = 42;
+inline constexpr int kMessageCount = 44;
 
 struct MessageTemplate {
     std::string_view title;
