@@ -21,7 +21,7 @@ std::string notByte(long v) { return "значение " + std::to_string(v) + "
 std::string badOperand(const std::string& op) { return "неверный операнд для " + op; }
 std::string unknownOp(const std::string& op) { return "неизвестная команда \"" + op + "\""; }
 std::string badNumber(const std::string& t) { return "неверное число \"" + t + "\""; }
-std::string userError(const std::string& t) { return "ERROR: " + t; }
+std::string userError(const std::string& t) { return t.empty() ? "ERROR" : "ERROR: " + t; }
 const char* kExpression = "ошибка в выражении";
 const char* kParen = "не закрыта скобка";
 const char* kString = "не закрыта кавычка";
@@ -126,6 +126,7 @@ Token lexNumber(std::string_view s, size_t& i) {
 // The tokens of one line up to its comment. An unclosed quote gives a Bad token.
 std::vector<Token> tokenize(std::string_view s) {
     std::vector<Token> out;
+    out.reserve(16);
     size_t i = 0;
     while (i < s.size()) {
         char c = s[i];
@@ -268,9 +269,15 @@ const std::set<std::string, std::less<>>& ignoredControls() {
 // ---------------------------------------------------------------------------------------------
 // Macros and the lines being read
 
+// The lines between MACRO (or REPT, IRP, IRPC) and ENDM, with its own LOCAL lines taken out.
+struct Body {
+    std::vector<std::string> lines;
+    std::vector<std::string> locals;
+};
+
 struct Macro {
     std::vector<std::string> params;
-    std::vector<std::string> body;
+    Body body;
 };
 
 struct Frame {
@@ -459,22 +466,33 @@ class Assembler {
     AssemblyResult run() {
         result_.written.assign(65536, false);
         result_.lineOfAddress.assign(65536, 0);
+        // One pass learns the symbols; the final pass produces the output and is repeated while
+        // an address still moves (a forward reference in ORG, DS or IF).
+        pass(false);
         bool stable = false;
         for (int p = 0; p < kMaxPasses && !stable; ++p) {
             std::map<std::string, uint16_t> before;
-            for (auto& [n, s] : symbols_) before[n] = s.value;
-            pass(false);
+            for (auto& [n, s] : symbols_)
+                if (!s.redefinable) before[n] = s.value;
+            resetOutput();
+            pass(true);
             stable = true;
             for (auto& [n, s] : symbols_)
                 if (!s.redefinable && (!before.contains(n) || before[n] != s.value)) stable = false;
-            if (p == 0) stable = false;  // forward values are known only after one pass
         }
-        pass(true);
         if (!stable) addError(1, 1, msg::kNoConverge);
         return finish();
     }
 
   private:
+    void resetOutput() {
+        result_ = AssemblyResult{};
+        result_.written.assign(65536, false);
+        result_.lineOfAddress.assign(65536, 0);
+        records_.clear();
+        record_ = nullptr;
+    }
+
     // ---- diagnostics
     void addError(int line, int column, std::string text) {
         if (!final_ && line != 0) return;
@@ -687,7 +705,7 @@ class Assembler {
     // ---- output
     void emit(uint8_t b, bool instructionStart = false) {
         if (wrapped_) {
-            if (final_ && !wrapReported_) error(1, msg::kWrap), wrapReported_ = true;
+            if (final_ && !wrapReported_) error(curColumn_, msg::kWrap), wrapReported_ = true;
             return;
         }
         if (final_) {
@@ -705,7 +723,7 @@ class Assembler {
         if (n == 0) return;
         if (static_cast<uint32_t>(pc_) + n > 0x10000) {
             wrapped_ = true;
-            if (final_ && !wrapReported_) error(1, msg::kWrap), wrapReported_ = true;
+            if (final_ && !wrapReported_) error(curColumn_, msg::kWrap), wrapReported_ = true;
             pc_ = 0xFFFF;
             return;
         }
@@ -777,7 +795,7 @@ class Assembler {
     bool active() const { return ifs_.empty() || ifs_.back().active; }
 
     // Collects the body of a MACRO/REPT/IRP/IRPC up to its matching ENDM.
-    bool collectBody(std::vector<std::string>& body) {
+    bool collectBody(Body& body) {
         int depth = 1;
         std::string line;
         while (nextLine(line)) {
@@ -788,8 +806,12 @@ class Assembler {
                 if (--depth == 0) return true;
             } else if (opensBlock(op, second)) {
                 ++depth;
+            } else if (op == "LOCAL" && depth == 1) {
+                for (const Token& t : tokenize(line))
+                    if (t.kind == Tok::Ident && t.text != "LOCAL") body.locals.push_back(t.text);
+                continue;
             }
-            body.push_back(line);
+            body.lines.push_back(line);
         }
         return false;
     }
@@ -810,22 +832,15 @@ class Assembler {
     }
 
     // Body lines with parameters and LOCAL names replaced.
-    std::vector<std::string> instantiate(const std::vector<std::string>& body,
-                                         std::vector<std::string> names,
+    std::vector<std::string> instantiate(const Body& body, std::vector<std::string> names,
                                          std::vector<std::string> values) {
-        for (const std::string& l : body) {
-            if (operationWord(l) != "LOCAL") continue;
-            std::vector<Token> t = tokenize(l);
-            for (size_t k = 0; k < t.size(); ++k)
-                if (t[k].kind == Tok::Ident && t[k].text != "LOCAL") {
-                    names.push_back(t[k].text);
-                    values.push_back("??" + std::to_string(++localCounter_));
-                }
+        for (const std::string& local : body.locals) {
+            names.push_back(local);
+            values.push_back("??" + std::to_string(++localCounter_));
         }
         std::vector<std::string> out;
-        out.reserve(body.size());
-        for (const std::string& l : body) {
-            if (operationWord(l) == "LOCAL") continue;
+        out.reserve(body.lines.size());
+        for (const std::string& l : body.lines) {
             out.push_back(names.empty() ? l : substitute(l, names, values));
             if (out.back().size() > kMaxLineLength) {  // arguments that double at every level
                 error(1, msg::kLineTooLong);
@@ -853,7 +868,7 @@ class Assembler {
         for (auto& [n, s] : symbols_) s.definedThisPass = false;
         if (final) writtenThisPass_.assign(65536, false);
         Frame main;
-        main.lines = mainLines_;
+        main.lines = mainLines_;  // copied: a pass must not disturb the source
         frames_.push_back(std::move(main));
         std::string line;
         while (!ended_ && !abort_ && nextLine(line)) {
@@ -1160,9 +1175,9 @@ class Assembler {
             if (atEnd()) return error(column, msg::badOperand(op));
             do {
                 const Token& t = peek();
-                Token next = (*toks_)[pos_ + 1];
-                if (t.kind == Tok::String &&
-                    (next.kind == Tok::Comma || next.kind == Tok::End) && t.text.size() != 1) {
+                const bool alone = t.kind == Tok::String && ((*toks_)[pos_ + 1].kind == Tok::Comma ||
+                                                             (*toks_)[pos_ + 1].kind == Tok::End);
+                if (alone && t.text.size() != 1) {
                     for (char c : t.text) emit(static_cast<uint8_t>(c));
                     ++pos_;
                     if (t.text.empty()) error(t.column, msg::badOperand(op));
@@ -1235,7 +1250,7 @@ class Assembler {
         } else if (op == "REPT") {
             Value n = operand();
             expectEnd();
-            std::vector<std::string> body;
+            Body body;
             int defLine = curLine_;
             if (!collectBody(body)) {
                 addError(defLine, column, msg::kMacroNoEndm);
@@ -1250,7 +1265,7 @@ class Assembler {
                 lines.insert(lines.end(), one.begin(), one.end());
             }
             if (lines.size() >= kMaxLines) return error(column, msg::kTooLong);
-            pushExpansion(std::move(lines), "REPT", defLine);
+            pushExpansion(std::move(lines), "", defLine);
         } else if (op == "IRP" || op == "IRPC") {
             if (peek().kind != Tok::Ident) return error(peek().column, msg::kNeedName);
             std::string param = peek().text;
@@ -1272,7 +1287,7 @@ class Assembler {
                     text = text.substr(1, text.size() - 2);
                 for (char c : text) values.emplace_back(1, c);
             }
-            std::vector<std::string> body;
+            Body body;
             int defLine = curLine_;
             if (!collectBody(body)) {
                 addError(defLine, column, msg::kMacroNoEndm);
@@ -1285,7 +1300,7 @@ class Assembler {
                 lines.insert(lines.end(), one.begin(), one.end());
                 if (lines.size() >= kMaxLines) return error(column, msg::kTooLong);
             }
-            pushExpansion(std::move(lines), op, defLine);
+            pushExpansion(std::move(lines), "", defLine);
         } else if (op == "ERROR" || op == ".ERROR") {
             std::string text = peek().kind == Tok::String ? peek().text : restOfLine(line);
             error(column, msg::userError(text));

@@ -89,7 +89,8 @@ std::string disassemble(const uint8_t* memory, uint16_t from, uint16_t to) {
         const int n = instructionLength(opcode);
         if (n == 0 || next - a != static_cast<unsigned>(n)) {
             if (pendingCount == 8) flushDb();
-            pendingDb += (pendingCount ? "," : "") + hexNumber(opcode, 2);
+            if (pendingCount) pendingDb += ',';
+            pendingDb += hexNumber(opcode, 2);
             ++pendingCount;
             continue;
         }

@@ -17,6 +17,11 @@ const std::string_view kUsage =
     "  --load ADDR=FILE      load a subprogram file at ADDR\n"
     "  --set NAME=HEX        set A B C D E H L W Z (2 hex digits) or SP PC (4 hex digits)\n"
     "  --flags BITS          set Flags_Reg and the flag lamps: 8 binary digits S Z 0 AC 0 P 1 C\n"
+    "  --asm FILE.asm        assemble an 8080 source (Intel syntax, macros), write its bytes\n"
+    "                        into memory and set PC to its start (END operand, else the first\n"
+    "                        ORG); errors are printed as FILE:LINE:COLUMN: ошибка: TEXT\n"
+    "  --listing FILE        with --asm: write the assembler's listing\n"
+    "  --symbols             with --asm: print the symbol table (NAME VALUE) on standard output\n"
     "\n"
     "Executing (in the order given):\n"
     "  --tacts N             execute N tacts\n"
@@ -29,6 +34,8 @@ const std::string_view kUsage =
     "  --trace table         print one table row per tact on standard output\n"
     "  --port-out NN=FILE    append every byte sent to port NN (00..04) to FILE\n"
     "  --save FILE.vst       write the state file at the end\n"
+    "  --disasm FROM-TO      print the source of the final memory FROM..TO (4 hex digits each)\n"
+    "                        on standard output; --asm takes it back to the same bytes\n"
     "  --help                print this text\n"
     "\n"
     "Exporting the final state (as \"Файл -> Экспорт...\" does, without opening anything):\n"
@@ -47,8 +54,8 @@ const std::string_view kUsage =
     "Message boxes go to standard error; one shown again and again is written once, then counted;\n"
     "an export's refusal is one line there. Every output file is checked before the first tact.\n"
     "Exit status: 0 normal end, 1 an undefined opcode ended a --run, 2 bad arguments, a file that\n"
-    "cannot be read or written, an export refused, or standard output that cannot be written (a\n"
-    "full disk, a closed pipe).\n";
+    "cannot be read or written, errors in the --asm source, an export refused, or standard output\n"
+    "that cannot be written (a full disk, a closed pipe).\n";
 
 namespace {
 
@@ -216,6 +223,29 @@ class Parser {
             if (!takeValue(option, inlineValue, v)) return;
             if (v.empty()) return fail("--save: empty file name");
             o.savePath = std::string(v);
+        } else if (option == "--asm") {
+            if (!takeValue(option, inlineValue, v)) return;
+            if (v.empty()) return fail("--asm: empty file name");
+            for (const Setting& s : o.settings)
+                if (std::holds_alternative<AsmSetting>(s)) return fail("--asm given twice");
+            o.settings.push_back(AsmSetting{std::string(v)});
+        } else if (option == "--listing") {
+            if (!takeValue(option, inlineValue, v)) return;
+            if (v.empty()) return fail("--listing: empty file name");
+            o.listingPath = std::string(v);
+        } else if (option == "--symbols") {
+            if (inlineValue) return fail("--symbols takes no value");
+            o.printSymbols = true;
+        } else if (option == "--disasm") {
+            if (!takeValue(option, inlineValue, v)) return;
+            const size_t dash = v.find('-');
+            const auto from = fixedHex(v.substr(0, dash), 4);
+            const auto to =
+                dash == std::string_view::npos ? std::nullopt : fixedHex(v.substr(dash + 1), 4);
+            if (!from || !to || *to < *from)
+                return fail("--disasm: expected FROM-TO, two 4-digit hex numbers, got " +
+                            shownName(v));
+            o.disassembly = Options::Range{static_cast<uint16_t>(*from), static_cast<uint16_t>(*to)};
         } else if (option == "--export") {
             if (!takeValue(option, inlineValue, v)) return;
             parseExport(v);
@@ -352,6 +382,11 @@ ParseResult parseArguments(const std::vector<std::string_view>& args) {
     if (result.error.empty() && !o.help && o.exports.empty() &&
         (!o.pages.empty() || !o.exportRegisters.empty()))
         result.error = "--page and --registers describe an export: add --export FORMAT=FILE";
+    const bool assembles = std::any_of(o.settings.begin(), o.settings.end(), [](const Setting& s) {
+        return std::holds_alternative<AsmSetting>(s);
+    });
+    if (result.error.empty() && !o.help && !assembles && (o.listingPath || o.printSymbols))
+        result.error = "--listing and --symbols describe an assembly: add --asm FILE";
     return result;
 }
 

@@ -32,8 +32,13 @@ struct RegisterSetting {
 struct FlagsSetting {
     uint8_t flags;
 };
+// An assembly source: its bytes go into memory and PC moves to its start address.
+struct AsmSetting {
+    std::string path;
+};
 // Applied in the order given.
-using Setting = std::variant<StateSetting, PokeSetting, LoadSetting, RegisterSetting, FlagsSetting>;
+using Setting = std::variant<StateSetting, PokeSetting, LoadSetting, RegisterSetting, FlagsSetting,
+                             AsmSetting>;
 
 struct Execution {
     enum class Kind : uint8_t { Tacts, Instructions, Run } kind;
@@ -70,6 +75,12 @@ struct Options {
     std::vector<ExportFile> exports;      // at most one per format
     std::vector<ExportPageOption> pages;  // in order; none: the dialog's default page
     std::vector<PanelRegister> exportRegisters;
+    std::optional<std::string> listingPath;  // --listing: the assembler's listing of --asm
+    bool printSymbols = false;               // --symbols: the symbol table of --asm
+    struct Range {
+        uint16_t from, to;
+    };
+    std::optional<Range> disassembly;  // --disasm: source of the final memory, on standard output
 };
 
 struct ParseResult {

@@ -4,9 +4,13 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 #include <type_traits>
 
+#include "Assembler.h"
+#include "Disassembler.h"
 #include "SafeFile.h"
 #include "files.h"
 #include "notation.h"
@@ -150,6 +154,15 @@ int Runner::run() {
     host_.flush();
     if (std::fflush(stdout) != 0 && traceError_ == 0) traceError_ = errno != 0 ? errno : EIO;
 
+    if (options_.disassembly && !traceFailed()) {
+        const std::string text = asm8080::disassemble(machine_->s.memory.data(),
+                                                      options_.disassembly->from,
+                                                      options_.disassembly->to);
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+            std::fflush(stdout) != 0)
+            traceError_ = errno != 0 ? errno : EIO;
+    }
+
     bool ok = closePortFiles();
     if (traceFailed()) {
         // The run stopped where the trace did: its state is no result worth saving.
@@ -188,6 +201,7 @@ bool Runner::checkOutputs() const {
         if (refused("--port-out", p.path)) return false;
     for (const ExportFile& e : options_.exports)
         if (refused("--export", e.path)) return false;
+    if (options_.listingPath && refused("--listing", *options_.listingPath)) return false;
     return !(options_.savePath && refused("--save", *options_.savePath));
 }
 
@@ -252,6 +266,8 @@ bool Runner::applySettings() {
                             m.movePC(s.value);
                             break;
                     }
+                } else if constexpr (std::is_same_v<T, AsmSetting>) {
+                    ok = assembleSource(s.path);
                 } else if constexpr (std::is_same_v<T, FlagsSetting>) {
                     m.s.flags = s.flags;
                     m.setLamp(Lamp::S, s.flags & flag::S);
@@ -263,6 +279,57 @@ bool Runner::applySettings() {
             },
             setting);
         if (!ok) return false;
+    }
+    return true;
+}
+
+bool Runner::assembleSource(const std::string& path) {
+    std::error_code ec;
+    std::ifstream in(path, std::ios::binary);
+    if (!in || fs::is_directory(path, ec)) {
+        reportError(readError("--asm", path, fs::exists(path) ? FileError::CannotRead
+                                                              : FileError::NotFound));
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) {
+        reportError(readError("--asm", path, FileError::CannotRead));
+        return false;
+    }
+    const asm8080::AssemblyResult r = asm8080::assemble(text.str(), path);
+    // Compiler-style lines, exactly as the assembler words them: no "orlan-cli: " before them.
+    std::fflush(stdout);
+    for (const asm8080::Diagnostic& d : r.warnings)
+        writeStderr(asm8080::formatDiagnostic(d, true) + "\n");
+    for (const asm8080::Diagnostic& d : r.errors) writeStderr(asm8080::formatDiagnostic(d) + "\n");
+    if (!r.ok()) return false;
+
+    Machine& m = *machine_;
+    for (unsigned a = 0; a < 65536; ++a)
+        if (r.written[a]) m.writeMemory(static_cast<uint16_t>(a), r.image[a]);
+    m.movePC(r.start);
+
+    if (options_.listingPath) {
+        const std::vector<uint8_t> bytes(r.listing.begin(), r.listing.end());
+        const SaveResult saved = writeFileSafely(*options_.listingPath, bytes);
+        if (!saved.ok()) {
+            reportError("--listing: cannot write " + shownName(*options_.listingPath) + " (" +
+                        std::string(describe(saved.error)) + ")");
+            return false;
+        }
+    }
+    if (options_.printSymbols) {
+        std::string table;
+        for (const auto& [name, value] : r.symbols) {
+            std::string line = name;
+            line.resize(std::max<size_t>(line.size() + 1, 16), ' ');
+            table += line + formatWord(value) + "\n";
+        }
+        if (std::fwrite(table.data(), 1, table.size(), stdout) != table.size()) {
+            reportError(outputError(errno));
+            return false;
+        }
     }
     return true;
 }

@@ -67,6 +67,7 @@ class Runner {
   private:
     bool checkOutputs() const;
     bool applySettings();
+    bool assembleSource(const std::string& path);
     bool openPortFiles();
     bool closePortFiles();
     void execute(const Execution& e);

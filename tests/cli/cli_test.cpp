@@ -542,12 +542,56 @@ TEST_F(CliTest, RefusedExportIsOneLineAndTheOthersAreStillWritten) {
     EXPECT_FALSE(fs::exists(path("b.odt")) || fs::exists(path("b.txt")));
 }
 
+void writeText(const std::string& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+TEST_F(CliTest, AsmLoadsTheProgramListsItAndPrintsItsSymbols) {
+    writeText(path("count.asm"),
+              "\tORG 100H\nSTART:\tMVI A,3\nLOOP:\tDCR A\n\tJNZ LOOP\n\tHLT\n\tEND START\n");
+    // Assembled bytes are a poked image: the run starts at START and the state file holds them.
+    const Result r = run({"--asm", path("count.asm"), "--symbols", "--listing", path("count.lst"),
+                          "--run", "--save", path("end.vst")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "LOOP            0102\nSTART           0100\n");
+    const std::vector<uint8_t> state = readBytes("end.vst");
+    ASSERT_GE(state.size(), 0x107u);
+    EXPECT_EQ(std::vector<uint8_t>(state.begin() + 0x100, state.begin() + 0x107),
+              (std::vector<uint8_t>{0x3E, 0x03, 0x3D, 0xC2, 0x02, 0x01, 0x76}));
+    const std::vector<uint8_t> listing = readBytes("count.lst");
+    EXPECT_NE(std::string(listing.begin(), listing.end()).find("0103 C20201"), std::string::npos);
+}
+
+TEST_F(CliTest, AsmErrorsAreCompilerLinesAndNothingRuns) {
+    writeText(path("bad.asm"), " MVI A,300\n JMP NOWHERE\n");
+    const std::string name = path("bad.asm");
+    const Result r = run({"--asm", name, "--listing", path("bad.lst"), "--trace", "jsonl", "--run"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, name + ":1:8: ошибка: значение 300 не помещается в байт\n" + name +
+                         ":2:6: ошибка: неопределённый символ \"NOWHERE\"\n");
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_FALSE(fs::exists(path("bad.lst")));
+    EXPECT_EQ(run({"--symbols"}).status, 2);
+    EXPECT_EQ(run({"--disasm", "0200-0100"}).status, 2);
+}
+
+TEST_F(CliTest, DisasmPrintsSourceThatAsmTakesBack) {
+    const Result d = run({"--poke", "0100=3E05C300010876CD", "--disasm", "0100-0107"});
+    ASSERT_EQ(d.status, 0) << d.err;
+    writeText(path("back.asm"), d.out);
+    const Result again = run({"--asm", path("back.asm"), "--disasm", "0100-0107"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, d.out);
+}
+
 TEST_F(CliTest, HelpPrintsUsage) {
     const Result r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("Usage: orlan-cli", 0), 0u);
     EXPECT_NE(r.out.find("--port-out NN=FILE"), std::string::npos);
     EXPECT_NE(r.out.find("--page NAME:FROM-TO:COLUMNS"), std::string::npos);
+    EXPECT_NE(r.out.find("--asm FILE.asm"), std::string::npos);
+    EXPECT_NE(r.out.find("--disasm FROM-TO"), std::string::npos);
     // As the value of an option, "-h" is a file name, not a request for help.
     const Result asValue = run({"--state", "-h"});
     EXPECT_EQ(asValue.status, 2);
