@@ -305,6 +305,22 @@ constexpr MessageTemplate kMessages[] = {
      "\n"
      "Действие отменено.",
      I::Warning, Btn::Ok},
+    // AsmUnsavedChanges: %1 the source's name; "Да" discards the changes
+    {"ОРЛАН - Ассемблер",
+     "Текст программы \"%1\" изменён и не сохранён.\n"
+     "\n"
+     "Нажмите \"Да\" чтобы продолжить без сохранения изменений.\n"
+     "Нажмите \"Нет\" чтобы вернуться к тексту и сохранить его.",
+     I::Exclamation, Btn::YesNo},
+    // AsmDisassemblyRange
+    {"ОРЛАН - Ошибка дизассемблирования",
+     "Введён неверный диапазон ячеек памяти.\n"
+     "\n"
+     "Номер начальной ячейки должен быть меньше или равен конечной.\n"
+     "Действие отменено.\n"
+     "\n"
+     "Проверьте правильность введённого диапазона и повторите попытку.",
+     I::Warning, Btn::Ok},
 };
 static_assert(std::size(kMessages) == kMessageCount);
 #undef ORLAN_EXCEL_CONNECTION

@@ -58,8 +58,11 @@ enum class MessageId : uint8_t {
     TextNotOpened,
     // A file handed over from the desktop (command line, second copy): %1 the file's path.
     UnknownFileKind,
+    // The assembler window: %1 the source's name.
+    AsmUnsavedChanges,
+    AsmDisassemblyRange,
 };
-inline constexpr int kMessageCount = 43;
+inline constexpr int kMessageCount = 45;
 
 struct MessageTemplate {
     std::string_view title;

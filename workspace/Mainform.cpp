@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "Aboutform.h"
+#include "Asmform.h"
 #include "CommandTable.h"
 #include "FileCommands.h"
 #include "Commhelpform.h"
@@ -171,6 +172,13 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     connect(deviceButtons_[3], &QToolButton::clicked, this, &TMainFrm::showNet);
     for (const char* name : {"ShowNet_Item", "NetSetup_Item"})
         findChild<QAction*>(QLatin1String(name))->setEnabled(true);
+    asmFrm_ = new TAsmFrm(machine_, cpu_, messages_, *printerSetup_, this);
+    memoryModel_->setCodeMap(&asmFrm_->codeMap());
+    connect(asmFrm_, &TAsmFrm::machineChanged, this, &TMainFrm::refreshView);
+    connect(asmFrm_, &TAsmFrm::codeMapChanged, this, [this] { memoryModel_->setCodeMap(&asmFrm_->codeMap()); });
+    connect(asmFrm_, &TAsmFrm::tactRequested, this, [this] { if (!locked_) doTime(); });
+    connect(asmFrm_, &TAsmFrm::instructionRequested, this, [this] { if (!locked_) doCommand(); });
+    connect(asmFrm_, &TAsmFrm::runRequested, this, [this] { if (!locked_) doProgram(); });
 
     // Pointer movement anywhere in the window but the panel sends the panel back down.
     qApp->installEventFilter(this);
@@ -420,6 +428,12 @@ void TMainFrm::buildMenu() {
                     QKeySequence(Qt::Key_Space)),
             &QAction::triggered, this, &TMainFrm::toggleCommandTable);
     viewMenu_->addSeparator();
+    connect(addItem(viewMenu_, "ShowAsm_Item", QStringLiteral("Ассемблер..."), QKeySequence("Ctrl+E")),
+            &QAction::triggered, this, &TMainFrm::showAsm);
+    QAction* operands = addItem(viewMenu_, "ShowOperands_Item", QStringLiteral("Показывать операнды команд"), {});
+    operands->setCheckable(true);
+    connect(operands, &QAction::toggled, this, [this](bool on) { memoryModel_->setShowOperands(on); });
+    viewMenu_->addSeparator();
     connect(addItem(viewMenu_, "ShowStack_Item", QStringLiteral("Показать стековую область памяти"), {}),
             &QAction::triggered, this, &TMainFrm::showStackArea);
 
@@ -467,6 +481,7 @@ void TMainFrm::refreshView() {
             onAddressTextChanged(text);
         followingPc_ = false;
     }
+    if (asmFrm_) asmFrm_->followMachine();
     machine_.changes = {};
 }
 
@@ -510,6 +525,7 @@ void TMainFrm::applyEnabledStates() {
     fileMenu_->menuAction()->setEnabled(edit);
     resetRamItem_->setEnabled(edit);
     resetRegsItem_->setEnabled(edit);
+    if (asmFrm_) asmFrm_->setEditingAllowed(edit);
 
     for (QToolButton* b : {doProgram_, doCommand_, doTime_}) b->setEnabled(!locked_);
     scheme_->setRegisterLabelsEnabled(!locked_);
@@ -567,6 +583,11 @@ void TMainFrm::openFile(const QString& name) {
 }
 
 void TMainFrm::closeEvent(QCloseEvent* event) {
+    // An unsaved source is not dropped without asking.
+    if (!asmFrm_->mayDiscardText()) {
+        event->ignore();
+        return;
+    }
     // The run loop lives below this handler: end the run so that it returns.
     if (cpu_.running()) cpu_.toggleRun();
     helpPopup_->hide();
@@ -656,6 +677,8 @@ void TMainFrm::showHDisc() { showBeside(hdiscFrm_); }
 void TMainFrm::startNetwork() { netSettFrm_->load(); }
 
 void TMainFrm::showNet() { showBeside(netFrm_); }
+
+void TMainFrm::showAsm() { showBeside(asmFrm_); }
 
 void TMainFrm::openHelp() {
     if (helpFrm_->loadManual()) {

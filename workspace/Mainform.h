@@ -30,6 +30,7 @@ class MemoryModel;
 class MemoryView;
 class SchemeWidget;
 class TAboutFrm;
+class TAsmFrm;
 class TExportFrm;
 class TMonFrm;
 class TFloppyFrm;
@@ -71,6 +72,8 @@ public:
     TExportFrm* exportFrm() const { return exportFrm_; }
     TNetFrm* netFrm() const { return netFrm_; }
     TNetSettFrm* netSettFrm() const { return netSettFrm_; }
+    TAsmFrm* asmFrm() const { return asmFrm_; }
+    MemoryModel* memoryModel() const { return memoryModel_; }
 
     // Copies the machine onto the scheme, the memory view and the memory editor, then clears the
     // machine's change marks.
@@ -102,6 +105,8 @@ public:
     void showHDisc();
     // "Отобразить буфер \"сетевого адаптера\"..." and PF_LANCard.
     void showNet();
+    // "Ассемблер...": the source window.
+    void showAsm();
     // Starts the network adapter (server and client) with the stored peer; the program entry
     // calls it once the windows exist.
     void startNetwork();
@@ -194,6 +199,7 @@ private:
     TExportFrm* exportFrm_ = nullptr;
     TNetFrm* netFrm_ = nullptr;
     TNetSettFrm* netSettFrm_ = nullptr;
+    TAsmFrm* asmFrm_ = nullptr;
     TAboutFrm* aboutFrm_ = nullptr;
     TMonFrm* monFrm_ = nullptr;
     TFloppyFrm* floppyFrm_ = nullptr;

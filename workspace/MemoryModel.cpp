@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "CodeMap.h"
 #include "mnemonics.h"
 
 namespace orlan {
@@ -44,11 +45,22 @@ QVariant MemoryModel::data(const QModelIndex& index, int role) const {
                 case AddressColumn: return hex(static_cast<unsigned>(row), 4);
                 case ValueColumn: return hex(m_.s.memory[row], 2);
                 case MnemonicColumn: {
+                    if (showOperands_ && codeMap_) {
+                        const std::string operand = codeMap_->operandText(m_.s.memory, static_cast<uint16_t>(row));
+                        if (!operand.empty()) return QString::fromStdString(operand);
+                    }
                     const auto text = mnemonic(m_.s.memory[row]);
                     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
                 }
                 default: return {};
             }
+        case Qt::ToolTipRole:
+        case LabelRole: {
+            if (!codeMap_) return role == LabelRole ? QVariant(QString()) : QVariant();
+            const QString label = QString::fromStdString(codeMap_->label(static_cast<uint16_t>(row)));
+            if (role == LabelRole) return label;
+            return label.isEmpty() ? QVariant() : QVariant(label + QLatin1Char(':'));
+        }
         case Qt::BackgroundRole:
         case Qt::ForegroundRole: {
             const bool back = role == Qt::BackgroundRole;
@@ -103,6 +115,17 @@ void MemoryModel::catchUp(const ChangeMarks& c) {
         if (halt >= 0) emitRows(halt, halt);
         shownHaltRow_ = halt;
     }
+}
+
+void MemoryModel::setCodeMap(const CodeMap* map) {
+    codeMap_ = map;
+    emitRows(0, kRows - 1, MnemonicColumn);
+}
+
+void MemoryModel::setShowOperands(bool on) {
+    if (on == showOperands_) return;
+    showOperands_ = on;
+    emitRows(0, kRows - 1, MnemonicColumn);
 }
 
 void MemoryModel::resetAll() {

@@ -1,6 +1,9 @@
 // The 64 KiB memory as a table: address, value and mnemonic of every cell, read straight from the
 // machine (nothing is stored per row). The model also colours the SP row, the stack area above SP
 // and the HLT at which the processor halted; catchUp() tells the views which rows to repaint.
+// Code that came from a source may carry a code map: its labels are the rows' tooltips and
+// LabelRole, and with the operand switch on (off by default, so the texts that export and the
+// listing read stay as they are) its operand bytes read as operands ("d8") in the mnemonic column.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -10,11 +13,15 @@
 
 namespace orlan {
 
+class CodeMap;
+
 class MemoryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { AddressColumn = 0, ValueColumn = 1, MnemonicColumn = 2 };
     static constexpr int kRows = 0x10000;
+    // The label of a row from the code map (a QString, empty when none).
+    static constexpr int LabelRole = Qt::UserRole + 1;
 
     explicit MemoryModel(const Machine& m, QObject* parent = nullptr);
 
@@ -35,12 +42,19 @@ public:
     // The row marked as the halted HLT, or -1.
     int haltRow() const;
 
+    // The code map read for labels and operands (null: none); call again after it changed.
+    void setCodeMap(const CodeMap* map);
+    void setShowOperands(bool on);
+    bool showOperands() const { return showOperands_; }
+
 private:
     void emitRows(int first, int last, int firstColumn = AddressColumn);
 
     const Machine& m_;
     uint16_t shownSp_;
     int shownHaltRow_;
+    const CodeMap* codeMap_ = nullptr;
+    bool showOperands_ = false;
 };
 
 }  // namespace orlan
