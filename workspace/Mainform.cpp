@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -576,7 +577,14 @@ void TMainFrm::openFile(const QString& name) {
             return;
         }
         // One at a time: the next waits until this one's dialogs are closed.
-        files_->openFromDesktop(waitingFiles_.takeFirst());
+        const QString next = waitingFiles_.takeFirst();
+        if (QFileInfo(next).suffix().compare(QStringLiteral("asm"), Qt::CaseInsensitive) == 0) {
+            // A source goes to the assembler window, which asks about unsaved text first.
+            showAsm();
+            if (asmFrm_->mayDiscardText()) asmFrm_->loadFile(next);
+        } else {
+            files_->openFromDesktop(next);
+        }
         if (!waitingFiles_.isEmpty()) QTimer::singleShot(0, this, [this, self] { self(self); });
     };
     tryOpen(tryOpen);

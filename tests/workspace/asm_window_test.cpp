@@ -62,6 +62,21 @@ private slots:
         delete messages;
     }
 
+    // A source handed over from the desktop opens in this window, not as a state file.
+    void sourceFromTheDesktopOpensHere() {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("given.ASM"));
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kProgram.toUtf8());
+        file.close();
+        asmFrm->hide();
+        frm->openFile(name);
+        QTRY_VERIFY(asmFrm->isVisible());
+        QCOMPARE(asmFrm->editor()->toPlainText(), kProgram);
+        QVERIFY(messages->shown.empty());
+    }
+
     void assembledProgramIsFollowedLineByLine() {
         QTemporaryDir dir;
         const QString name = dir.filePath(QStringLiteral("sum.asm"));
