@@ -1,7 +1,8 @@
 // Saves a picture of the main window after a few tacts of the demo program (for the README and the
 // manual's figures). Usage (Xvfb or offscreen):
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
-//                                     --devices | --widget=OBJECTNAME | --export]
+//                                     --devices | --widget=OBJECTNAME | --export |
+//                                     --asm=SOURCE]
 #include <QApplication>
 #include <QAction>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include "Exportform.h"
 #include "FileCommands.h"
 #include "Helpform.h"
+#include "Asmform.h"
 #include "Mainform.h"
 #include "MessageService.h"
 #include "Monform.h"
@@ -69,6 +71,13 @@ int main(int argc, char** argv) {
         target = frm.monFrm();
     }
     if (extra.startsWith("--widget=")) target = frm.findChild<QWidget*>(extra.mid(9));
+    if (extra.startsWith("--asm=")) {  // a source assembled, then two instructions run
+        frm.showAsm();
+        if (!frm.asmFrm()->loadFile(extra.mid(6)) || !frm.asmFrm()->assembleSource()) return 1;
+        for (int i = 0; i < 2; ++i) frm.cpu().executeInstruction();
+        frm.refreshView();
+        target = frm.asmFrm();
+    }
     if (extra == "--devices") {  // the whole screen with the device windows opened from the menu
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             frm.move(screen->availableGeometry().center() - frm.rect().center());
