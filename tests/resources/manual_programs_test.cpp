@@ -1,6 +1,8 @@
 // The programs printed in the user manual do what the manual says. Each is marked in the page as
-// <code class="program" data-...>bytes</code>; the test loads the bytes at 0000, runs them through
-// the engine into the real device classes and checks every outcome the marks name:
+// <code class="program" data-...>bytes</code>, or as an assembly source
+// <pre class="asm-program" data-...>text</pre> that the assembler takes without an error; the test
+// loads the bytes at 0000 (a source: its cells, PC at its start), runs them through the engine into
+// the real device classes and checks every outcome the marks name:
 //   data-halt="AAAA"    the program stops at the HLT at AAAA
 //   data-monitor="TEXT" the monitor shows TEXT from its top-left corner, in a visible colour
 //   data-printer="TEXT" the printer's print text is TEXT
@@ -10,6 +12,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "Assembler.h"
 #include "Commands.h"
 #include "MonitorDevice.h"
 #include "PortWiring.h"
@@ -29,7 +32,9 @@ struct SilentHost : Host {
 };
 
 struct Program {
-    QByteArray bytes;
+    QByteArray bytes;    // from 0000
+    uint16_t start = 0;  // PC
+    QString errors;      // what the assembler said about a source
     QMap<QString, QString> expect;  // data-* attributes without the prefix
 };
 
@@ -39,17 +44,35 @@ QString readText(const QString& path) {
     return QString::fromUtf8(f.readAll());
 }
 
+// The text of a <pre> as the reader sees and copies it.
+QString unescaped(QString text) {
+    return text.replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+        .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+        .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+        .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+}
+
 QList<Program> markedPrograms(const QString& html) {
     QList<Program> found;
     static const QRegularExpression code(
-        QStringLiteral("<code\\s+class=\"program\"([^>]*)>(.*?)</code>"),
+        QStringLiteral("<(code|pre)\\s+class=\"(program|asm-program)\"([^>]*)>(.*?)</\\1>"),
         QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression attribute(QStringLiteral("data-([a-z]+)=\"([^\"]*)\""));
     for (auto it = code.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         Program p;
-        p.bytes = QByteArray::fromHex(m.captured(2).simplified().remove(' ').toLatin1());
-        for (auto a = attribute.globalMatch(m.captured(1)); a.hasNext();) {
+        if (m.captured(2) == QLatin1String("program")) {
+            p.bytes = QByteArray::fromHex(m.captured(4).simplified().remove(' ').toLatin1());
+        } else {
+            const asm8080::AssemblyResult r = asm8080::assemble(unescaped(m.captured(4)).toStdString(), "manual.asm");
+            for (const asm8080::Diagnostic& d : r.errors) p.errors += QString::fromStdString(formatDiagnostic(d)) + '\n';
+            int end = 0;
+            for (int a = 0; a < static_cast<int>(r.written.size()); ++a)
+                if (r.written[static_cast<size_t>(a)]) end = a + 1;
+            p.bytes = QByteArray(reinterpret_cast<const char*>(r.image.data()), end);
+            p.start = r.start;
+        }
+        for (auto a = attribute.globalMatch(m.captured(3)); a.hasNext();) {
             const QRegularExpressionMatch am = a.next();
             p.expect.insert(am.captured(1), am.captured(2));
         }
@@ -77,8 +100,9 @@ class ManualProgramsTest : public QObject {
 private slots:
     void programsDoWhatTheManualSays() {
         const QList<Program> programs = markedPrograms(manual_);
-        QVERIFY2(programs.size() >= 2, "the worked example and the printer example are marked");
+        QVERIFY2(programs.size() >= 3, "the worked examples (bytes and assembly) and the printer example are marked");
         for (const Program& p : programs) {
+            QVERIFY2(p.errors.isEmpty(), qPrintable(p.errors));
             const QString name = QString::fromLatin1(p.bytes.toHex(' ').toUpper());
             for (const QString& key : p.expect.keys())
                 QVERIFY2(QStringList({"halt", "monitor", "printer"}).contains(key),
@@ -96,6 +120,7 @@ private slots:
             CCommands cpu(machine, host, ports);
             for (int i = 0; i < p.bytes.size(); ++i)
                 machine.writeMemory(static_cast<uint16_t>(i), static_cast<uint8_t>(p.bytes[i]));
+            machine.movePC(p.start);
             QCOMPARE(cpu.toggleRun(100000), RunEnd::Halted);
             QCOMPARE(QStringLiteral("%1").arg(machine.s.pc - 1, 4, 16, QLatin1Char('0')).toUpper(),
                      p.expect.value("halt"));
