@@ -1392,7 +1392,7 @@ AssemblyResult assemble(std::string_view source, const std::string& fileName) {
 
 std::string formatDiagnostic(const Diagnostic& d, bool warning) {
     return d.file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) +
-           (warning ? ": предупреждение: " : ": ошибка: ") + d.message;
+           (warning ? ": warning: " : ": error: ") + d.message;
 }
 
 }  // namespace orlan::asm8080

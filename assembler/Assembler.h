@@ -42,7 +42,8 @@ struct AssemblyResult {
 
 AssemblyResult assemble(std::string_view source, const std::string& fileName);
 
-// "FILE:LINE:COLUMN: ошибка: MESSAGE", the form compilers print.
+// "FILE:LINE:COLUMN: error: MESSAGE" (or "warning:"), the form compilers print, so editors and
+// build tools find the place; the message itself is Russian.
 std::string formatDiagnostic(const Diagnostic& d, bool warning = false);
 
 }  // namespace orlan::asm8080

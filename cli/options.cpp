@@ -19,7 +19,7 @@ const std::string_view kUsage =
     "  --flags BITS          set Flags_Reg and the flag lamps: 8 binary digits S Z 0 AC 0 P 1 C\n"
     "  --asm FILE.asm        assemble an 8080 source (Intel syntax, macros), write its bytes\n"
     "                        into memory and set PC to its start (END operand, else the first\n"
-    "                        ORG); errors are printed as FILE:LINE:COLUMN: ошибка: TEXT\n"
+    "                        ORG); errors are printed as FILE:LINE:COLUMN: error: TEXT\n"
     "  --listing FILE        with --asm: write the assembler's listing\n"
     "  --symbols             with --asm: print the symbol table (NAME VALUE) on standard output\n"
     "\n"

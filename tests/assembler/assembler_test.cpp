@@ -180,7 +180,7 @@ TEST(Assembler, EveryErrorIsReportedWithItsPlace) {
 TEST(Assembler, AllErrorsAreReportedAndFormatted) {
     AssemblyResult r = assemble(" JMP X1\n MVI A,999\n MOV A,Q", "prog.asm");
     ASSERT_EQ(r.errors.size(), 3u) << errorsOf(r);
-    EXPECT_EQ(formatDiagnostic(r.errors[0]), "prog.asm:1:6: ошибка: неопределённый символ \"X1\"");
+    EXPECT_EQ(formatDiagnostic(r.errors[0]), "prog.asm:1:6: error: неопределённый символ \"X1\"");
     // Overlapping code is a warning, the bytes of the later code win.
     AssemblyResult w = assemble(" ORG 0\n DB 1,2\n ORG 1\n DB 3", "t");
     EXPECT_TRUE(w.ok());

@@ -567,8 +567,8 @@ TEST_F(CliTest, AsmErrorsAreCompilerLinesAndNothingRuns) {
     const std::string name = path("bad.asm");
     const Result r = run({"--asm", name, "--listing", path("bad.lst"), "--trace", "jsonl", "--run"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, name + ":1:8: ошибка: значение 300 не помещается в байт\n" + name +
-                         ":2:6: ошибка: неопределённый символ \"NOWHERE\"\n");
+    EXPECT_EQ(r.err, name + ":1:8: error: значение 300 не помещается в байт\n" + name +
+                         ":2:6: error: неопределённый символ \"NOWHERE\"\n");
     EXPECT_TRUE(r.out.empty());
     EXPECT_FALSE(fs::exists(path("bad.lst")));
     EXPECT_EQ(run({"--symbols"}).status, 2);
