@@ -30,6 +30,9 @@ const std::string_view kUsage =
     "\n"
     "For the whole invocation:\n"
     "  --max-tacts N         tact limit of each --run (default 100000000)\n"
+    "  --break ADDR          a breakpoint (4 hex digits, repeatable): a --run stops before\n"
+    "                        fetching the instruction at ADDR, except at the address it starts\n"
+    "                        from; one line on standard error says where it stopped\n"
     "  --trace jsonl         print one JSON line per tact on standard output\n"
     "  --trace table         print one table row per tact on standard output\n"
     "  --port-out NN=FILE    append every byte sent to port NN (00..04) to FILE\n"
@@ -178,6 +181,11 @@ class Parser {
             auto n = decimal(v);
             if (!n) return fail("--max-tacts: not a count: " + shownName(v));
             o.maxTacts = *n;
+        } else if (option == "--break") {
+            if (!takeValue(option, inlineValue, v)) return;
+            auto a = fixedHex(v, 4);
+            if (!a) return fail("--break: address must be 4 hex digits: " + shownName(v));
+            o.breakpoints.push_back(static_cast<uint16_t>(*a));
         } else if (option == "--trace") {
             if (!takeValue(option, inlineValue, v)) return;
             if (v == "jsonl")

@@ -70,6 +70,7 @@ struct Options {
     std::vector<Execution> executions;
     TraceMode trace = TraceMode::None;
     uint64_t maxTacts = 100000000;
+    std::vector<uint16_t> breakpoints;  // --break: every --run stops before fetching there
     std::vector<PortOutput> portOutputs;
     std::optional<std::string> savePath;
     std::vector<ExportFile> exports;      // at most one per format

@@ -115,7 +115,10 @@ void RunnerPorts::output(Device device, uint8_t value) {
 // ---------------------------------------------------------------------------------------------
 
 Runner::Runner(const Options& options)
-    : options_(options), machine_(std::make_unique<Machine>()), cpu_(*machine_, host_, ports_) {}
+    : options_(options), machine_(std::make_unique<Machine>()), cpu_(*machine_, host_, ports_) {
+    for (uint16_t a : options_.breakpoints) breakpoints_.set(a, true);
+    if (!breakpoints_.empty()) cpu_.setBreakpoints(&breakpoints_);
+}
 
 Runner::~Runner() {
     for (auto& [path, f] : openFiles_) std::fclose(f);
@@ -442,14 +445,21 @@ void Runner::instructions(uint64_t n) {
 // runner gets to write a line after every tact.
 void Runner::runProgram() {
     if (!tracer_) {
-        if (cpu_.toggleRun(options_.maxTacts) == RunEnd::UndefinedOpcode) undefinedEndedRun_ = true;
+        const RunEnd end = cpu_.toggleRun(options_.maxTacts);
+        if (end == RunEnd::UndefinedOpcode) undefinedEndedRun_ = true;
+        if (end == RunEnd::Breakpoint) reportBreakpointStop();
         return;
     }
     uint64_t left = options_.maxTacts;
-    for (;;) {
+    for (bool first = true;; first = false) {
         const uint64_t before = cpu_.tactCount();
         beginTact();
-        const RunEnd end = cpu_.toggleRun(left > 0 ? 1 : 0);
+        const RunEnd end = cpu_.toggleRun(left > 0 ? 1 : 0, first);
+        if (end == RunEnd::Breakpoint) {
+            host_.flush();
+            reportBreakpointStop();
+            return;
+        }
         if (cpu_.tactCount() != before) {
             endTact();
             --left;
@@ -462,6 +472,11 @@ void Runner::runProgram() {
         }
         if (end != RunEnd::TactLimit || left == 0 || traceFailed()) return;
     }
+}
+
+void Runner::reportBreakpointStop() {
+    std::fflush(stdout);
+    reportError("stopped at breakpoint " + formatWord(machine_->s.pc));
 }
 
 }  // namespace orlan::cli

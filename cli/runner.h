@@ -74,6 +74,7 @@ class Runner {
     void tacts(uint64_t n);
     void instructions(uint64_t n);
     void runProgram();
+    void reportBreakpointStop();
     void tracedTact();
     void beginTact();
     void endTact();
@@ -84,6 +85,7 @@ class Runner {
     RunnerHost host_;
     RunnerPorts ports_;
     CCommands cpu_;
+    Breakpoints breakpoints_;
     std::unique_ptr<TraceWriter> tracer_;
     TactRecord record_;
     uint64_t t_ = 0;

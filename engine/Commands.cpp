@@ -118,17 +118,22 @@ void CCommands::executeInstruction() {
     } while (opcode_ >= 0);
 }
 
-RunEnd CCommands::toggleRun(uint64_t maxTacts) {
+RunEnd CCommands::toggleRun(uint64_t maxTacts, bool passBreakpointHere) {
     if (running_) {
         endRun(RunEnd::Stopped);
         return RunEnd::Stopped;
     }
     running_ = true;
     lastRunEnd_ = RunEnd::None;
+    passBreakpoint_ = passBreakpointHere && opcode_ < 0;
     const uint64_t myRun = ++runId_;
     host_.setRunMode(true);
     uint64_t budget = maxTacts;
     while (running_ && !halted()) {
+        if (breakpoints_ && breakBeforeFetch()) {
+            endRun(RunEnd::Breakpoint);
+            break;
+        }
         if (budget == 0) {
             endRun(RunEnd::TactLimit);
             break;
@@ -140,12 +145,49 @@ RunEnd CCommands::toggleRun(uint64_t maxTacts) {
     }
     // A run started again from pending input has ended on its own; it said what it had to say.
     if (runId_ != myRun) return lastRunEnd_;
-    if (halted()) {
-        endRun(RunEnd::Halted);
-        host_.setHaltItemEnabled(true);
-        host_.showMessage(makeMessage(MessageId::HaltStop));
-    }
+    endIfHalted();
     return lastRunEnd_;
+}
+
+bool CCommands::breakBeforeFetch() {
+    if (opcode_ >= 0) return false;
+    if (passBreakpoint_) {
+        passBreakpoint_ = false;
+        return false;
+    }
+    return breakpoints_->stopsAt(m.s.pc);
+}
+
+bool CCommands::endIfHalted() {
+    if (!halted()) return false;
+    endRun(RunEnd::Halted);
+    host_.setHaltItemEnabled(true);
+    host_.showMessage(makeMessage(MessageId::HaltStop));
+    return true;
+}
+
+void CCommands::beginPacedRun() {
+    if (running_) return;
+    running_ = true;
+    lastRunEnd_ = RunEnd::None;
+    passBreakpoint_ = opcode_ < 0;
+    ++runId_;
+    host_.setRunMode(true);
+}
+
+bool CCommands::pacedStep(bool wholeInstruction) {
+    if (!running_) return false;
+    if (endIfHalted()) return false;
+    do {
+        if (breakpoints_ && breakBeforeFetch()) {
+            endRun(RunEnd::Breakpoint);
+            return false;
+        }
+        executeTact();
+        if (!running_) return false;  // an undefined opcode ended it
+        if (endIfHalted()) return false;
+    } while (wholeInstruction && opcode_ >= 0);
+    return true;
 }
 
 void CCommands::endRun(RunEnd why) {

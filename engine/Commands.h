@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 
+#include "Breakpoints.h"
 #include "host.h"
 #include "machine.h"
 
@@ -45,7 +46,7 @@ struct Decoded {
 // The opcode-to-family table, one entry per opcode.
 extern const std::array<Decoded, 256> kOpcodeTable;
 
-enum class RunEnd : uint8_t { None, Stopped, Halted, UndefinedOpcode, TactLimit };
+enum class RunEnd : uint8_t { None, Stopped, Halted, UndefinedOpcode, TactLimit, Breakpoint };
 
 class CCommands {
 public:
@@ -57,8 +58,21 @@ public:
     // At least one tact; repeats until no instruction is in progress.
     void executeInstruction();
     // The run button: starts a run when idle (and runs it to its end), stops it when running.
-    // maxTacts bounds the run (the runner's --max-tacts); the window passes no bound.
-    RunEnd toggleRun(uint64_t maxTacts = UINT64_MAX);
+    // maxTacts bounds the run (the runner's --max-tacts); the window passes no bound. A run stops
+    // before fetching at a breakpoint, except at the row it starts from when passBreakpointHere
+    // (so that F6 at a breakpoint runs on; the traced runner, cutting a run into one-tact runs,
+    // passes it only for the first).
+    RunEnd toggleRun(uint64_t maxTacts = UINT64_MAX, bool passBreakpointHere = true);
+    // A run paced from outside (the window's slow speeds): begin it, then one step per tick.
+    // A step is a tact or a whole instruction; it ends the run as the run loop would (breakpoint,
+    // halt with its message, undefined opcode) and returns whether the run goes on. toggleRun()
+    // stops such a run as any other.
+    void beginPacedRun();
+    bool pacedStep(bool wholeInstruction);
+    // The breakpoints asked before every fetch of a run (none when null).
+    void setBreakpoints(const Breakpoints* breakpoints) { breakpoints_ = breakpoints; }
+    // Between instructions with PC at a breakpoint (or the run-to target).
+    bool atBreakpoint() const { return opcode_ < 0 && breakpoints_ && breakpoints_->stopsAt(m.s.pc); }
     void clearHaltFlag();
     // The register reset of the reset button (reachable only between instructions).
     void resetRegisters();
@@ -77,6 +91,10 @@ public:
 private:
     void dispatch(uint8_t opcode);
     void endRun(RunEnd why);
+    // Before a fetch of a run: true when the run must stop here (passing the start row once).
+    bool breakBeforeFetch();
+    // After a tact of a run: a halt ends it with the halt message. Returns true when it ended.
+    bool endIfHalted();
     void setEditing(bool enabled);
 
     // --- shared steps ---
@@ -191,6 +209,8 @@ private:
     RunEnd lastRunEnd_ = RunEnd::None;
     uint64_t tacts_ = 0;
     uint64_t runId_ = 0;  // tells a run loop whether a newer run took over
+    const Breakpoints* breakpoints_ = nullptr;
+    bool passBreakpoint_ = false;  // the run's first fetch is not checked
 };
 
 }  // namespace orlan

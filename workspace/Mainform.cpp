@@ -35,6 +35,7 @@
 #include "Netform.h"
 #include "Netsettform.h"
 #include "SchemeWidget.h"
+#include "SpeedControl.h"
 #include "UpDown.h"
 #include "WindowPlacement.h"
 #include "files.h"
@@ -48,6 +49,8 @@ namespace {
 const QString kCaption = QStringLiteral("Эмулятор МП-системы на базе МП ОРЛАН-М");
 const QString kRunHint = QStringLiteral("Выполнить программу");
 const QString kStopHint = QStringLiteral("Остановить выполнение программы");
+const QString kBreakStatus = QStringLiteral("Точка останова: %1");
+const QString kRunToStatus = QStringLiteral("Выполнено до курсора: %1");
 
 // The register panel's cycle: position, name, digits.
 struct CycleEntry {
@@ -141,6 +144,10 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     buildMemoryGroups(client);
     buildRegisterGroup(client);
     buildExecutionGroups(client);
+    cpu_.setBreakpoints(&breakpoints_);
+    speed_ = new SpeedControl(cpu_, Settings(), this);
+    connect(speed_, &SpeedControl::stepped, this, &TMainFrm::refreshView);
+    connect(speed_, &SpeedControl::finished, this, &TMainFrm::afterRun);
     files_ = new WorkspaceFiles(*this, std::make_unique<QtFileDialogs>(), this);
     buildMenu();
 
@@ -242,6 +249,10 @@ void TMainFrm::buildScheme(QWidget* client) {
     progress_->setGeometry(72, 432, 393, 9);
     progress_->setTextVisible(false);
     progress_->hide();
+    runStatus_ = new QLabel(client);
+    runStatus_->setObjectName(QStringLiteral("Run_Status_TXT"));
+    runStatus_->setGeometry(212, 428, 253, 14);
+    runStatus_->hide();
 }
 
 void TMainFrm::buildMemoryGroups(QWidget* client) {
@@ -251,6 +262,9 @@ void TMainFrm::buildMemoryGroups(QWidget* client) {
     memoryModel_ = new MemoryModel(machine_, this);
     memGrid_ = new MemoryView(memGroup);
     memGrid_->setModel(memoryModel_);
+    memoryModel_->setBreakpoints(&breakpoints_);
+    connect(memGrid_, &MemoryView::breakpointToggleRequested, this, &TMainFrm::toggleBreakpoint);
+    connect(memGrid_, &MemoryView::runToRequested, this, &TMainFrm::runToCursor);
     memGrid_->setGeometry(10, 16, 171, 233);
     connect(memGrid_, &MemoryView::rowChosen, this, &TMainFrm::chooseAddress);
     connect(memGrid_, &MemoryView::opcodeDropped, this, &TMainFrm::onOpcodeDropped);
@@ -401,6 +415,23 @@ void TMainFrm::buildMenu() {
     doProgramItem_ = addItem(mpMenu_, "DoProgram_Item", kRunHint, QKeySequence(Qt::Key_F6));
     connect(doProgramItem_, &QAction::triggered, this, &TMainFrm::doProgram);
     mpMenu_->addSeparator();
+    connect(addItem(mpMenu_, "ToggleBreak_Item", QStringLiteral("Точка останова"), QKeySequence(Qt::Key_F2)),
+            &QAction::triggered, this, [this] {
+                const int row = memGrid_->selectedAddress();
+                toggleBreakpoint(static_cast<uint16_t>(row < 0 ? machine_.s.pc : row));
+            });
+    // The row under the pointer when there is one: the selected row is PC itself.
+    connect(addItem(mpMenu_, "RunToCursor_Item", QStringLiteral("Выполнить до курсора"), QKeySequence(Qt::Key_F4)),
+            &QAction::triggered, this, [this] {
+                const int row = memGrid_->rowUnderPointer();
+                runToCursor(static_cast<uint16_t>(row >= 0 ? row : memGrid_->selectedAddress() >= 0
+                                                                      ? memGrid_->selectedAddress()
+                                                                      : machine_.s.pc));
+            });
+    connect(addItem(mpMenu_, "ClearBreaks_Item", QStringLiteral("Снять все точки останова"), {}),
+            &QAction::triggered, this, &TMainFrm::clearBreakpoints);
+    speed_->addMenu(mpMenu_);
+    mpMenu_->addSeparator();
     resetRamItem_ = addItem(mpMenu_, "ResetRAM_Item", QStringLiteral("Очистить содержимое памяти"), QKeySequence(Qt::Key_F10));
     connect(resetRamItem_, &QAction::triggered, this, &TMainFrm::resetMemory);
     resetRegsItem_ = addItem(mpMenu_, "ResetRegs_Item", QStringLiteral("Очистить все регистры"), QKeySequence(Qt::Key_F11));
@@ -434,6 +465,11 @@ void TMainFrm::buildMenu() {
     QAction* operands = addItem(viewMenu_, "ShowOperands_Item", QStringLiteral("Показывать операнды команд"), {});
     operands->setCheckable(true);
     connect(operands, &QAction::toggled, this, [this](bool on) { memoryModel_->setShowOperands(on); });
+    followPcItem_ = addItem(viewMenu_, "FollowPC_Item", QStringLiteral("Следовать за PC"), {});
+    followPcItem_->setCheckable(true);
+    connect(followPcItem_, &QAction::toggled, this, [this](bool on) {
+        if (on) memGrid_->revealAddress(machine_.s.pc);
+    });
     viewMenu_->addSeparator();
     connect(addItem(viewMenu_, "ShowStack_Item", QStringLiteral("Показать стековую область памяти"), {}),
             &QAction::triggered, this, &TMainFrm::showStackArea);
@@ -463,6 +499,9 @@ void TMainFrm::refreshView() {
     const ChangeMarks changes = machine_.changes;
     memoryModel_->catchUp(changes);
     if (changes.highestPcSet >= 0) memGrid_->followPc(changes.highestPcSet);
+    // Following PC both ways: a backward jump brings its row back on screen too.
+    if (followPcItem_->isChecked() && (changes.highestPcSet >= 0 || changes.pcMoved))
+        memGrid_->revealAddress(machine_.s.pc);
     // A cell written under the editor's address (a file, a drop, the program itself) is shown,
     // so that Enter never writes a stale value back.
     if (changes.memoryChanged() && machine_.s.pc >= changes.memLo && machine_.s.pc <= changes.memHi)
@@ -537,18 +576,69 @@ void TMainFrm::applyEnabledStates() {
 // Execution
 
 void TMainFrm::doTime() {
+    showRunStatus({});
     cpu_.executeTact();
     refreshView();
 }
 
 void TMainFrm::doCommand() {
+    showRunStatus({});
     cpu_.executeInstruction();
     refreshView();
+    // A step that ends before a breakpoint's fetch says so, as a run stopping there would.
+    if (!cpu_.running() && cpu_.atBreakpoint() && breakpoints_.contains(machine_.s.pc))
+        showRunStatus(kBreakStatus.arg(q(formatWord(machine_.s.pc))));
 }
 
 void TMainFrm::doProgram() {
+    if (!cpu_.running() && speed_->paced()) {
+        showRunStatus({});
+        speed_->startRun();
+        return;
+    }
+    if (!cpu_.running()) showRunStatus({});
     cpu_.toggleRun();
+    if (!cpu_.running()) {
+        speed_->cancel();
+        afterRun();
+    }
     refreshView();
+}
+
+void TMainFrm::afterRun() {
+    if (cpu_.running()) return;
+    if (cpu_.lastRunEnd() == RunEnd::Breakpoint) {
+        const uint16_t pc = machine_.s.pc;
+        const bool target = breakpoints_.target() == pc && !breakpoints_.contains(pc);
+        showRunStatus((target ? kRunToStatus : kBreakStatus).arg(q(formatWord(pc))));
+        refreshView();
+        memGrid_->selectAddress(pc);
+        memGrid_->revealAddress(pc);
+    }
+    breakpoints_.clearTarget();
+}
+
+void TMainFrm::showRunStatus(const QString& text) {
+    runStatus_->setText(text);
+    runStatus_->setVisible(!text.isEmpty());
+}
+
+void TMainFrm::toggleBreakpoint(uint16_t address) {
+    breakpoints_.toggle(address);
+    memoryModel_->rowMarkChanged(address);
+}
+
+void TMainFrm::clearBreakpoints() {
+    for (uint16_t a : breakpoints_.addresses()) {
+        breakpoints_.set(a, false);
+        memoryModel_->rowMarkChanged(a);
+    }
+}
+
+void TMainFrm::runToCursor(uint16_t address) {
+    if (cpu_.running()) return;
+    breakpoints_.setTarget(address);
+    doProgram();
 }
 
 void TMainFrm::stopRunOnDeviceFailure(MessageBox* box) {

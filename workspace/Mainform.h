@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include "Breakpoints.h"
 #include "Commands.h"
 #include "GuiHost.h"
 #include "MessageService.h"
@@ -29,6 +30,7 @@ class CommPanel;
 class MemoryModel;
 class MemoryView;
 class SchemeWidget;
+class SpeedControl;
 class TAboutFrm;
 class TAsmFrm;
 class TExportFrm;
@@ -74,6 +76,8 @@ public:
     TNetSettFrm* netSettFrm() const { return netSettFrm_; }
     TAsmFrm* asmFrm() const { return asmFrm_; }
     MemoryModel* memoryModel() const { return memoryModel_; }
+    Breakpoints& breakpoints() { return breakpoints_; }
+    SpeedControl* speedControl() const { return speed_; }
 
     // Copies the machine onto the scheme, the memory view and the memory editor, then clears the
     // machine's change marks.
@@ -89,6 +93,10 @@ public:
     void doCommand();
     void doProgram();
     void clearHaltFlag();
+    // Breakpoints: the row's marker on or off; "Выполнить до курсора" runs until PC reaches the row.
+    void toggleBreakpoint(uint16_t address);
+    void clearBreakpoints();
+    void runToCursor(uint16_t address);
     void resetMemory();
     void resetRegisters();
     void newWorkspace();
@@ -142,6 +150,9 @@ private:
     // A device failed while it may be running a program: the run stops as by the run button, so
     // that a program writing in a loop raises one box, and the box says so. F6 continues.
     void stopRunOnDeviceFailure(MessageBox* box);
+    // After a run or a step: the status text of a breakpoint stop, the run-to target dropped.
+    void afterRun();
+    void showRunStatus(const QString& text);
     QAction* addItem(QMenu* menu, const char* objectName, const QString& text, const QKeySequence& key);
     void applyEnabledStates();
     // Shows a window of the program's own; the first time it opens beside the main window.
@@ -169,6 +180,8 @@ private:
     GuiHost host_;
     DevicePorts ports_;
     CCommands cpu_;
+    Breakpoints breakpoints_;
+    SpeedControl* speed_ = nullptr;
 
     SchemeWidget* scheme_ = nullptr;
     MemoryModel* memoryModel_ = nullptr;
@@ -188,6 +201,7 @@ private:
     QToolButton* resetRegs_ = nullptr;
     QList<QToolButton*> deviceButtons_;
     QLabel* statusTxt_ = nullptr;
+    QLabel* runStatus_ = nullptr;  // why the last run stopped
     QProgressBar* progress_ = nullptr;
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
@@ -217,6 +231,7 @@ private:
     QAction* resetRamItem_ = nullptr;
     QAction* resetRegsItem_ = nullptr;
     QAction* clearHaltItem_ = nullptr;
+    QAction* followPcItem_ = nullptr;
 
     bool editingEnabled_ = true;
     bool locked_ = false;

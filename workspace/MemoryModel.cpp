@@ -61,6 +61,7 @@ QVariant MemoryModel::data(const QModelIndex& index, int role) const {
             if (role == LabelRole) return label;
             return label.isEmpty() ? QVariant() : QVariant(label + QLatin1Char(':'));
         }
+        case BreakpointRole: return breakpoints_ && breakpoints_->contains(static_cast<uint16_t>(row));
         case Qt::BackgroundRole:
         case Qt::ForegroundRole: {
             const bool back = role == Qt::BackgroundRole;

@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <cstdint>
 
+#include "Breakpoints.h"
 #include "machine.h"
 
 namespace orlan {
@@ -22,6 +23,8 @@ public:
     static constexpr int kRows = 0x10000;
     // The label of a row from the code map (a QString, empty when none).
     static constexpr int LabelRole = Qt::UserRole + 1;
+    // True on a row with a breakpoint (the view paints its marker).
+    static constexpr int BreakpointRole = Qt::UserRole + 2;
 
     explicit MemoryModel(const Machine& m, QObject* parent = nullptr);
 
@@ -45,6 +48,9 @@ public:
     // The code map read for labels and operands (null: none); call again after it changed.
     void setCodeMap(const CodeMap* map);
     void setShowOperands(bool on);
+    // The breakpoints read for BreakpointRole (null: none); rowMarkChanged after a toggle.
+    void setBreakpoints(const Breakpoints* breakpoints) { breakpoints_ = breakpoints; }
+    void rowMarkChanged(uint16_t row) { emitRows(row, row); }
     bool showOperands() const { return showOperands_; }
 
 private:
@@ -55,6 +61,7 @@ private:
     int shownHaltRow_;
     const CodeMap* codeMap_ = nullptr;
     bool showOperands_ = false;
+    const Breakpoints* breakpoints_ = nullptr;
 };
 
 }  // namespace orlan

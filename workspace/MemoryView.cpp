@@ -4,12 +4,18 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
+
+#include "MemoryModel.h"
 
 namespace orlan {
 namespace {
@@ -56,6 +62,17 @@ public:
         p->setPen(text);
         const QFontMetrics fm(font);
         p->drawText(option.rect.left() + 2, option.rect.top() + 1 + fm.ascent(), shown);
+        // The breakpoint marker: a red dot with a white rim, so that it shows on the stack, SP,
+        // halt and selection colours alike.
+        if (index.column() == MemoryModel::AddressColumn && index.data(MemoryModel::BreakpointRole).toBool()) {
+            const int d = std::min(option.rect.height() - 2, MemoryView::kMarkerWidth - 4);
+            const QRect dot(option.rect.right() - MemoryView::kMarkerWidth / 2 - d / 2,
+                            option.rect.top() + (option.rect.height() - d) / 2, d, d);
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setPen(QPen(Qt::white, 1));
+            p->setBrush(QColor(220, 0, 0));
+            p->drawEllipse(dot);
+        }
         p->restore();
     }
 
@@ -134,6 +151,46 @@ void MemoryView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+int MemoryView::rowUnderPointer() const {
+    const QPoint pos = viewport()->mapFromGlobal(QCursor::pos());
+    if (!viewport()->rect().contains(pos)) return -1;
+    return rowAt(pos.y());
+}
+
+void MemoryView::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    const int row = rowAt(pos.y());
+    const int markerLeft = columnViewportPosition(0) + columnWidth(0) - kMarkerWidth;
+    if (event->button() == Qt::LeftButton && row >= 0 && columnAt(pos.x()) == 0 && pos.x() >= markerLeft) {
+        emit breakpointToggleRequested(static_cast<uint16_t>(row));
+        event->accept();
+        return;
+    }
+    // The right button opens the context menu of the row under it without choosing the row:
+    // choosing moves PC.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void MemoryView::contextMenuEvent(QContextMenuEvent* event) {
+    const int row = event->reason() == QContextMenuEvent::Mouse ? rowAt(event->pos().y()) : selectedAddress();
+    if (row < 0) return;
+    const auto address = static_cast<uint16_t>(row);
+    QMenu menu(this);
+    QAction* toggle = menu.addAction(QStringLiteral("Точка останова"));
+    toggle->setObjectName(QStringLiteral("ToggleBreak_Popup"));
+    toggle->setCheckable(true);
+    toggle->setChecked(model()->index(row, 0).data(MemoryModel::BreakpointRole).toBool());
+    QAction* runTo = menu.addAction(QStringLiteral("Выполнить до курсора"));
+    runTo->setObjectName(QStringLiteral("RunToCursor_Popup"));
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == toggle) emit breakpointToggleRequested(address);
+    if (chosen == runTo) emit runToRequested(address);
 }
 
 void MemoryView::setModel(QAbstractItemModel* model) {

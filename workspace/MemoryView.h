@@ -20,6 +20,9 @@ public:
     static constexpr int kPcLead = 13;
     // Rows shown above SP by the stack area view.
     static constexpr int kStackLead = 6;
+    // The breakpoint marker sits in the right part of the address cell, beside the address; a
+    // click there toggles the breakpoint without choosing the row.
+    static constexpr int kMarkerWidth = 12;
 
     explicit MemoryView(QWidget* parent = nullptr);
 
@@ -38,6 +41,8 @@ public:
     void followPc(int highestPcSet);
     // The stack area view: SP becomes the seventh visible row (or the view starts at 0000).
     void showStackArea(uint16_t sp);
+    // The row under the mouse pointer, or -1 (for the "run to the cursor" key).
+    int rowUnderPointer() const;
     // Does nothing: see hexDigitTyped.
     void keyboardSearch(const QString& search) override;
 
@@ -46,10 +51,15 @@ signals:
     void opcodeDropped(uint16_t address, uint8_t opcode);
     // A hex digit 0-9, A-F (either case) typed while the list has the focus.
     void hexDigitTyped(QChar digit);
+    // A click in the marker place, or the context menu's items.
+    void breakpointToggleRequested(uint16_t address);
+    void runToRequested(uint16_t address);
 
 protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

@@ -297,6 +297,24 @@ TEST_F(CliTest, TracedAndUntracedRunsEndInTheSameState) {
     EXPECT_EQ(image[65539], 0x05);  // D
 }
 
+TEST_F(CliTest, BreakStopsEveryRunBeforeItsFetchTracedOrNot) {
+    // 0000 INR A; 0001 JMP 0000h: each --run stops at 0001 after one more INR.
+    for (bool traced : {false, true}) {
+        std::vector<std::string> a = {"--poke", "0000=3CC30000", "--break", "0001", "--break", "1234",
+                                      "--run", "--run", "--save", path(traced ? "t.vst" : "u.vst")};
+        if (traced) a.insert(a.end(), {"--trace", "jsonl"});
+        const Result r = run(a);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(count(r.err, "stopped at breakpoint 0001"), 2u) << r.err;
+        EXPECT_EQ(r.lines().empty(), !traced);
+        const auto image = readBytes(traced ? "t.vst" : "u.vst");
+        ASSERT_EQ(image.size(), 65549u);
+        EXPECT_EQ(image[65536], 0x02);  // A: one INR per run
+    }
+    EXPECT_EQ(readBytes("t.vst"), readBytes("u.vst"));
+    EXPECT_EQ(run({"--break", "12"}).status, 2);
+}
+
 TEST_F(CliTest, BadInputStopsBeforeAnyTactWithOneLine) {
     writeBytes("short.vst", std::vector<uint8_t>(65548));
     writeBytes("long.vst", std::vector<uint8_t>(65550));
