@@ -2,7 +2,7 @@
 // manual's figures). Usage (Xvfb or offscreen):
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
 //                                     --devices | --widget=OBJECTNAME | --export |
-//                                     --asm=SOURCE]
+//                                     --asm=SOURCE | --breakpoint]
 #include <QApplication>
 #include <QAction>
 #include <QCheckBox>
@@ -71,6 +71,11 @@ int main(int argc, char** argv) {
         target = frm.monFrm();
     }
     if (extra.startsWith("--widget=")) target = frm.findChild<QWidget*>(extra.mid(9));
+    if (extra == "--breakpoint") {  // a breakpoint on 0004, run to it
+        frm.toggleBreakpoint(0x0004);
+        frm.doProgram();
+        QTest::qWait(100);
+    }
     if (extra.startsWith("--asm=")) {  // a source assembled, then two instructions run
         frm.showAsm();
         if (!frm.asmFrm()->loadFile(extra.mid(6)) || !frm.asmFrm()->assembleSource()) return 1;
