@@ -50,9 +50,13 @@ public:
         open_ = true;
     }
     void endTact() { open_ = false; }
-    // The cell is about to change; outside a tact (an edit by hand) nothing is recorded.
+    // The cell is about to change. Outside a tact it is an edit by hand (a file, the memory
+    // view, the assembler): the tacts before it can no longer be undone exactly.
     void noteWrite(uint16_t address, uint8_t oldValue) {
-        if (!open_) return;
+        if (!open_) {
+            clear();
+            return;
+        }
         if (writeCount_ == writeCapacity_) dropOldestWrites();
         writes_[(firstWrite_ + writeCount_) % writeCapacity_] = static_cast<uint32_t>(address) << 8 | oldValue;
         ++writeCount_;

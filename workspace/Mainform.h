@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "Commands.h"
+#include "History.h"
 #include "GuiHost.h"
 #include "MessageService.h"
 #include "PortWiring.h"
@@ -55,6 +56,8 @@ public:
 
     Machine& machine() { return machine_; }
     CCommands& cpu() { return cpu_; }
+    // Opening a file, a reset or an edit by hand: the steps so far can no longer be undone.
+    void clearHistory();
     MessageService& messages() { return messages_; }
     GuiHost& host() { return host_; }
     TCommHelpFrm* helpPopup() const { return helpPopup_; }
@@ -86,6 +89,8 @@ public:
 
     // --- commands (buttons, menu items) ---
     void doTime();
+    void stepBackTact();
+    void stepBackCommand();
     void doCommand();
     void doProgram();
     void clearHaltFlag();
@@ -169,6 +174,7 @@ private:
     GuiHost host_;
     DevicePorts ports_;
     CCommands cpu_;
+    History history_;
 
     SchemeWidget* scheme_ = nullptr;
     MemoryModel* memoryModel_ = nullptr;
@@ -217,6 +223,10 @@ private:
     QAction* resetRamItem_ = nullptr;
     QAction* resetRegsItem_ = nullptr;
     QAction* clearHaltItem_ = nullptr;
+    QAction* backTactItem_ = nullptr;
+    QAction* backCommandItem_ = nullptr;
+    QLabel* stepBackTxt_ = nullptr;  // says that device outputs were not taken back
+    void showStepBack(const StepBack& back);
 
     bool editingEnabled_ = true;
     bool locked_ = false;

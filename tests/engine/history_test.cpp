@@ -115,13 +115,16 @@ TEST(History, DefaultRingHoldsAMillionTactsIn64MiB) {
     EXPECT_LE(history.bytesWhenFull(), size_t{64} << 20);
 }
 
-TEST(History, AnEditOutsideATactIsNotRecordedAndNothingIsUndoneWhileRunning) {
+TEST(History, AMemoryEditByHandStartsANewHistoryAndNothingIsUndoneWhileRunning) {
     Rig r;
     History history;
     r.cpu.setHistory(&history);
     r.tacts(2);
     r.m.writeMemory(0x1234, 0x55);  // by hand, between tacts
-    r.cpu.stepBackTact();
+    EXPECT_FALSE(r.cpu.canStepBack());
+    r.tacts(1);
+    EXPECT_EQ(r.cpu.stepBackTact().tacts, 1u);
+    EXPECT_EQ(r.cpu.stepBackTact().tacts, 0u);
     EXPECT_EQ(r.m.s.memory[0x1234], 0x55);
     // A step asked for while a run goes on (from the window's pending input) does nothing.
     StepBack during;
