@@ -27,6 +27,8 @@ const std::string_view kUsage =
     "  --tacts N             execute N tacts\n"
     "  --instructions N      execute N whole instructions\n"
     "  --run                 run until HLT, an undefined opcode or the tact limit\n"
+    "  --back N              step back N tacts (no trace line; the tact count goes back too);\n"
+    "                        past the start of the history (1048576 tacts): exit 2\n"
     "\n"
     "For the whole invocation:\n"
     "  --max-tacts N         tact limit of each --run (default 100000000)\n"
@@ -170,12 +172,14 @@ class Parser {
         if (option == "--run") {
             if (inlineValue) return fail("--run takes no value");
             o.executions.push_back({Execution::Kind::Run});
-        } else if (option == "--tacts" || option == "--instructions") {
+        } else if (option == "--tacts" || option == "--instructions" || option == "--back") {
             if (!takeValue(option, inlineValue, v)) return;
             auto n = decimal(v);
             if (!n) return fail(std::string(option) + ": not a count: " + shownName(v));
-            o.executions.push_back(
-                {option == "--tacts" ? Execution::Kind::Tacts : Execution::Kind::Instructions, *n});
+            o.executions.push_back({option == "--tacts"          ? Execution::Kind::Tacts
+                                    : option == "--instructions" ? Execution::Kind::Instructions
+                                                                 : Execution::Kind::Back,
+                                    *n});
         } else if (option == "--max-tacts") {
             if (!takeValue(option, inlineValue, v)) return;
             auto n = decimal(v);

@@ -41,7 +41,7 @@ using Setting = std::variant<StateSetting, PokeSetting, LoadSetting, RegisterSet
                              AsmSetting>;
 
 struct Execution {
-    enum class Kind : uint8_t { Tacts, Instructions, Run } kind;
+    enum class Kind : uint8_t { Tacts, Instructions, Run, Back } kind;
     uint64_t count = 0;  // unused for Run
 };
 

@@ -149,10 +149,17 @@ int Runner::run() {
         tracer_->start();
     }
 
+    for (const Execution& e : options_.executions)
+        if (e.kind == Execution::Kind::Back && !history_) {
+            history_ = std::make_unique<History>();
+            cpu_.setHistory(history_.get());
+        }
+    bool backedOut = false;
     for (const Execution& e : options_.executions) {
         if (traceFailed()) break;
-        execute(e);
+        backedOut = !execute(e);
         host_.endRepeats();
+        if (backedOut) break;
     }
     host_.flush();
     if (std::fflush(stdout) != 0 && traceError_ == 0) traceError_ = errno != 0 ? errno : EIO;
@@ -167,6 +174,8 @@ int Runner::run() {
     }
 
     bool ok = closePortFiles();
+    // A step back past the history's start said so; the rest of the invocation is not run.
+    if (backedOut) return 2;
     if (traceFailed()) {
         // The run stopped where the trace did: its state is no result worth saving.
         reportError(outputError(traceError_));
@@ -382,8 +391,10 @@ bool Runner::closePortFiles() {
     return ok;
 }
 
-void Runner::execute(const Execution& e) {
+bool Runner::execute(const Execution& e) {
     switch (e.kind) {
+        case Execution::Kind::Back:
+            return back(e.count);
         case Execution::Kind::Tacts:
             tacts(e.count);
             break;
@@ -394,6 +405,20 @@ void Runner::execute(const Execution& e) {
             runProgram();
             break;
     }
+    return true;
+}
+
+// All or nothing: a count past the history's start leaves the machine where it stands.
+bool Runner::back(uint64_t n) {
+    if (n > history_->size()) {
+        host_.flush();
+        reportError("--back " + std::to_string(n) + ": only " + std::to_string(history_->size()) +
+                    " tacts to step back");
+        return false;
+    }
+    for (uint64_t i = 0; i < n; ++i) cpu_.stepBackTact();
+    if (tracer_) t_ -= n;  // t counts the traced tacts only
+    return true;
 }
 
 void Runner::beginTact() {

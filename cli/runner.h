@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "History.h"
 #include "host.h"
 #include "machine.h"
 #include "options.h"
@@ -70,7 +71,8 @@ class Runner {
     bool assembleSource(const std::string& path);
     bool openPortFiles();
     bool closePortFiles();
-    void execute(const Execution& e);
+    bool execute(const Execution& e);
+    bool back(uint64_t n);
     void tacts(uint64_t n);
     void instructions(uint64_t n);
     void runProgram();
@@ -86,6 +88,7 @@ class Runner {
     RunnerPorts ports_;
     CCommands cpu_;
     Breakpoints breakpoints_;
+    std::unique_ptr<History> history_;  // only when --back asks for one
     std::unique_ptr<TraceWriter> tracer_;
     TactRecord record_;
     uint64_t t_ = 0;

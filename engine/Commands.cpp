@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "History.h"
 #include "mnemonics.h"
 #include "notation.h"
 
@@ -92,8 +93,10 @@ const std::array<Decoded, 256> kOpcodeTable = buildTable();
 // Run control
 
 void CCommands::executeTact() {
+    if (history_) history_->beginTact(m.s, opcode_, !halted());
     if (halted()) {
         if (host_.showMessage(makeMessage(MessageId::HaltQuestion))) clearHaltFlag();
+        if (history_) history_->endTact();
         return;
     }
     ++tacts_;
@@ -104,6 +107,7 @@ void CCommands::executeTact() {
     } else {
         dispatch(static_cast<uint8_t>(opcode_));
     }
+    if (history_) history_->endTact();
     if (opcode_ >= 0)
         setEditing(false);
     else if (!running_)

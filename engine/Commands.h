@@ -48,6 +48,15 @@ extern const std::array<Decoded, 256> kOpcodeTable;
 
 enum class RunEnd : uint8_t { None, Stopped, Halted, UndefinedOpcode, TactLimit, Breakpoint };
 
+class History;
+
+// What a step back did: how many tacts it undid (0: nothing to undo) and whether one of them had
+// sent a byte to a device (that byte stays sent).
+struct StepBack {
+    uint64_t tacts = 0;
+    bool crossedOutput = false;
+};
+
 class CCommands {
 public:
     CCommands(Machine& machine, Host& host, PortMap& ports) : m(machine), host_(host), ports_(ports) {}
@@ -85,6 +94,16 @@ public:
     // Tacts executed by executeTact since construction (halt questions excluded).
     uint64_t tactCount() const { return tacts_; }
     RunEnd lastRunEnd() const { return lastRunEnd_; }
+
+    // --- step back (History.cpp) ---
+    // With a history attached every tact is recorded into it; nullptr stops recording.
+    void setHistory(History* history);
+    History* history() const { return history_; }
+    bool canStepBack() const;
+    // One execute-one-tact operation undone, the halt question included. Nothing while running.
+    StepBack stepBackTact();
+    // Back to the start of the instruction in progress, or of the previous one when none is.
+    StepBack stepBackInstruction();
 
     Machine& machine() { return m; }
 
@@ -211,6 +230,7 @@ private:
     uint64_t runId_ = 0;  // tells a run loop whether a newer run took over
     const Breakpoints* breakpoints_ = nullptr;
     bool passBreakpoint_ = false;  // the run's first fetch is not checked
+    History* history_ = nullptr;
 };
 
 }  // namespace orlan

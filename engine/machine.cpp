@@ -1,5 +1,6 @@
 #include "machine.h"
 
+#include "History.h"
 #include "mnemonics.h"
 #include "notation.h"
 
@@ -8,6 +9,8 @@ namespace orlan {
 void Machine::setLamp(std::string_view name, bool on) {
     if (auto l = lampByName(name)) setLamp(*l, on);
 }
+
+void Machine::keepOldValue(uint16_t address) { history->noteWrite(address, s.memory[address]); }
 
 bool Machine::lamp(std::string_view name) const {
     auto l = lampByName(name);

@@ -19,6 +19,8 @@
 
 namespace orlan {
 
+class History;
+
 // Register codes of the 8080 encoding; 6 is the memory operand M (addressed by H:L).
 enum Reg : uint8_t { B = 0, C = 1, D = 2, E = 3, H = 4, L = 5, M = 6, A = 7 };
 
@@ -78,9 +80,12 @@ public:
     ChangeMarks changes;
     // When set, every memory write is appended here (the command-line trace lists them).
     std::vector<MemoryWrite>* writeLog = nullptr;
+    // When set, every memory write inside a tact leaves the cell's old value there (step back).
+    History* history = nullptr;
 
     // --- state operations ---
     void writeMemory(uint16_t address, uint8_t value) {
+        if (history) keepOldValue(address);
         s.memory[address] = value;
         changes.markMemory(address);
         if (writeLog) writeLog->push_back({address, value});
@@ -133,6 +138,9 @@ public:
     uint16_t pair(Reg hi, Reg lo) const { return static_cast<uint16_t>(s.reg[hi] << 8 | s.reg[lo]); }
     uint16_t hl() const { return pair(H, L); }
     uint16_t wz() const { return static_cast<uint16_t>(s.w << 8 | s.z); }
+
+private:
+    void keepOldValue(uint16_t address);
 };
 
 // The scheme element that shows a register (none for M).

@@ -202,6 +202,7 @@ void WorkspaceFiles::openStateFile(const QString& name) {
             operation.stepDone(last);
         }
         applyStateRegisters(image, m);
+        frm_.clearHistory();
     }
     frm_.refreshView();
 }
@@ -300,6 +301,7 @@ void WorkspaceFiles::loadSubprogramFile() {
     switch (error) {
         case FileError::None:
             applySubprogram(bytes, start, frm_.machine());
+            frm_.clearHistory();
             frm_.refreshView();
             break;
         case FileError::NotFound:

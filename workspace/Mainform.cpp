@@ -150,6 +150,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     connect(speed_, &SpeedControl::finished, this, &TMainFrm::afterRun);
     files_ = new WorkspaceFiles(*this, std::make_unique<QtFileDialogs>(), this);
     buildMenu();
+    cpu_.setHistory(&history_);
 
     commPanel_ = new CommPanel(client);
     commPanel_->placeHidden();
@@ -182,7 +183,10 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
         findChild<QAction*>(QLatin1String(name))->setEnabled(true);
     asmFrm_ = new TAsmFrm(machine_, cpu_, messages_, *printerSetup_, this);
     memoryModel_->setCodeMap(&asmFrm_->codeMap());
-    connect(asmFrm_, &TAsmFrm::machineChanged, this, &TMainFrm::refreshView);
+    connect(asmFrm_, &TAsmFrm::machineChanged, this, [this] {
+        clearHistory();
+        refreshView();
+    });
     connect(asmFrm_, &TAsmFrm::codeMapChanged, this, [this] { memoryModel_->setCodeMap(&asmFrm_->codeMap()); });
     connect(asmFrm_, &TAsmFrm::tactRequested, this, [this] { if (!locked_) doTime(); });
     connect(asmFrm_, &TAsmFrm::instructionRequested, this, [this] { if (!locked_) doCommand(); });
@@ -244,6 +248,10 @@ void TMainFrm::buildScheme(QWidget* client) {
     statusTxt_->setObjectName(QStringLiteral("Status_TXT"));
     statusTxt_->setGeometry(8, 428, 64, 14);
     statusTxt_->hide();
+    stepBackTxt_ = new QLabel(client);
+    stepBackTxt_->setObjectName(QStringLiteral("StepBack_TXT"));
+    stepBackTxt_->setGeometry(8, 428, 457, 14);
+    stepBackTxt_->hide();
     progress_ = new QProgressBar(client);
     progress_->setObjectName(QStringLiteral("Progress"));
     progress_->setGeometry(72, 432, 393, 9);
@@ -415,6 +423,10 @@ void TMainFrm::buildMenu() {
     doProgramItem_ = addItem(mpMenu_, "DoProgram_Item", kRunHint, QKeySequence(Qt::Key_F6));
     connect(doProgramItem_, &QAction::triggered, this, &TMainFrm::doProgram);
     mpMenu_->addSeparator();
+    backTactItem_ = addItem(mpMenu_, "BackTime_Item", QStringLiteral("Такт назад"), QKeySequence("Shift+F8"));
+    connect(backTactItem_, &QAction::triggered, this, &TMainFrm::stepBackTact);
+    backCommandItem_ = addItem(mpMenu_, "BackCommand_Item", QStringLiteral("Команда назад"), QKeySequence("Shift+F7"));
+    connect(backCommandItem_, &QAction::triggered, this, &TMainFrm::stepBackCommand);
     connect(addItem(mpMenu_, "ToggleBreak_Item", QStringLiteral("Точка останова"), QKeySequence(Qt::Key_F2)),
             &QAction::triggered, this, [this] {
                 const int row = memGrid_->selectedAddress();
@@ -495,6 +507,10 @@ void TMainFrm::buildMenu() {
 // Keeping the window in step with the machine
 
 void TMainFrm::refreshView() {
+    const bool canBack = cpu_.canStepBack() && !locked_;
+    backTactItem_->setEnabled(canBack);
+    backCommandItem_->setEnabled(canBack);
+    stepBackTxt_->hide();
     scheme_->showState(machine_);
     const ChangeMarks changes = machine_.changes;
     memoryModel_->catchUp(changes);
@@ -570,6 +586,9 @@ void TMainFrm::applyEnabledStates() {
     for (QToolButton* b : {doProgram_, doCommand_, doTime_}) b->setEnabled(!locked_);
     scheme_->setRegisterLabelsEnabled(!locked_);
     for (QMenu* m : {mpMenu_, viewMenu_, settingsMenu_, helpMenu_}) m->menuAction()->setEnabled(!locked_);
+    const bool canBack = cpu_.canStepBack() && !locked_;
+    backTactItem_->setEnabled(canBack);
+    backCommandItem_->setEnabled(canBack);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -579,6 +598,25 @@ void TMainFrm::doTime() {
     showRunStatus({});
     cpu_.executeTact();
     refreshView();
+}
+
+void TMainFrm::stepBackTact() { showStepBack(cpu_.stepBackTact()); }
+
+void TMainFrm::stepBackCommand() { showStepBack(cpu_.stepBackInstruction()); }
+
+void TMainFrm::showStepBack(const StepBack& back) {
+    refreshView();
+    if (back.crossedOutput) {
+        stepBackTxt_->setText(QStringLiteral("Шаг назад прошёл через OUT: выведенное на устройства не отменяется"));
+        stepBackTxt_->show();
+    }
+}
+
+void TMainFrm::clearHistory() {
+    if (cpu_.history()) cpu_.history()->clear();
+    const bool canBack = cpu_.canStepBack() && !locked_;
+    backTactItem_->setEnabled(canBack);
+    backCommandItem_->setEnabled(canBack);
 }
 
 void TMainFrm::doCommand() {
@@ -730,6 +768,7 @@ void TMainFrm::resetMemory() {
 
 void TMainFrm::resetRegisters() {
     cpu_.resetRegisters();
+    clearHistory();
     ramNum_->setText(QStringLiteral("0000"));
     regUpDn_->setPosition(0);
     regNam_->setText(QStringLiteral("A"));
@@ -807,7 +846,10 @@ void TMainFrm::onAddressTextChanged(const QString& text) {
         if (!followingPc_) {
             // The user named this cell: show it, and show PC on the scheme.
             memGrid_->revealAddress(address);
-            if (machine_.s.pc != address) machine_.movePC(address);
+            if (machine_.s.pc != address) {
+                machine_.movePC(address);
+                clearHistory();
+            }
             applyEnabledStates();
             refreshView();
             return;
@@ -955,6 +997,7 @@ void TMainFrm::writeRegister() {
         default: return;
     }
     machine_.changes.haltChanged = true;  // the PC row and the stack colours are drawn again
+    clearHistory();
     refreshView();
     regVal_->setFocus();
     regVal_->selectAll();

@@ -11,6 +11,7 @@
 
 #include "Breakpoints.h"
 #include "Commands.h"
+#include "History.h"
 #include "GuiHost.h"
 #include "MessageService.h"
 #include "PortWiring.h"
@@ -57,6 +58,8 @@ public:
 
     Machine& machine() { return machine_; }
     CCommands& cpu() { return cpu_; }
+    // Opening a file, a reset or an edit by hand: the steps so far can no longer be undone.
+    void clearHistory();
     MessageService& messages() { return messages_; }
     GuiHost& host() { return host_; }
     TCommHelpFrm* helpPopup() const { return helpPopup_; }
@@ -90,6 +93,8 @@ public:
 
     // --- commands (buttons, menu items) ---
     void doTime();
+    void stepBackTact();
+    void stepBackCommand();
     void doCommand();
     void doProgram();
     void clearHaltFlag();
@@ -182,6 +187,7 @@ private:
     CCommands cpu_;
     Breakpoints breakpoints_;
     SpeedControl* speed_ = nullptr;
+    History history_;
 
     SchemeWidget* scheme_ = nullptr;
     MemoryModel* memoryModel_ = nullptr;
@@ -232,6 +238,10 @@ private:
     QAction* resetRegsItem_ = nullptr;
     QAction* clearHaltItem_ = nullptr;
     QAction* followPcItem_ = nullptr;
+    QAction* backTactItem_ = nullptr;
+    QAction* backCommandItem_ = nullptr;
+    QLabel* stepBackTxt_ = nullptr;  // says that device outputs were not taken back
+    void showStepBack(const StepBack& back);
 
     bool editingEnabled_ = true;
     bool locked_ = false;

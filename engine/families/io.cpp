@@ -1,5 +1,6 @@
 // Output, input and interrupt enable: the tact tables of these families.
 #include "../Commands.h"
+#include "../History.h"
 
 namespace orlan {
 
@@ -47,7 +48,10 @@ void CCommands::OUT() {
             m.red(bit(E::Data_Buf));
             // The device sees the scheme showing the output cycle, before the cycle number moves on.
             const unsigned port = m.s.addrBuf & 0xFF;
-            if (port <= kLastDevicePort) ports_.output(static_cast<Device>(port), m.s.dataBuf);
+            if (port <= kLastDevicePort) {
+                if (history_) history_->noteOutput();
+                ports_.output(static_cast<Device>(port), m.s.dataBuf);
+            }
             cycle(3);
             end();
             break;

@@ -617,3 +617,52 @@ TEST_F(CliTest, HelpPrintsUsage) {
 }
 
 }  // namespace
+
+namespace {
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+}  // namespace
+
+// Stepping back and forward again replays the same lines, t included; across a run, an OUT and
+// a memory write, and the halt question.
+TEST_F(CliTest, BackReplaysTheSameTraceLines) {
+    // LXI SP,0200; PUSH B; OUT 01; INR A; MVI M,7F; HLT
+    const std::vector<std::string> program = {"--poke", "0000=310002C5D3013C367F76", "--trace", "jsonl"};
+    struct Case {
+        std::vector<std::string> first, again;  // the options before --back and after it
+        uint64_t back;
+    };
+    const Case cases[] = {
+        {{"--tacts", "100"}, {"--tacts", "10"}, 10},
+        {{"--run", "--tacts", "3"}, {"--tacts", "40"}, 40},
+        {{"--tacts", "20"}, {"--instructions", "2"}, 20},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> once = program, twice = program;
+        once.insert(once.end(), c.first.begin(), c.first.end());
+        twice.insert(twice.end(), c.first.begin(), c.first.end());
+        twice.insert(twice.end(), {"--back", std::to_string(c.back)});
+        twice.insert(twice.end(), c.again.begin(), c.again.end());
+        const Result a = run(once), b = run(twice);
+        ASSERT_EQ(a.status, 0) << a.err;
+        ASSERT_EQ(b.status, 0) << b.err;
+        const auto la = lines(a.out), lb = lines(b.out);
+        ASSERT_GE(la.size(), c.back);
+        const size_t from = la.size() - c.back;
+        ASSERT_GT(lb.size(), la.size());
+        for (size_t i = la.size(); i < lb.size(); ++i) EXPECT_EQ(lb[i], la[from + i - la.size()]) << i;
+    }
+}
+
+TEST_F(CliTest, BackPastTheHistoryIsOneLineAndNothingMore) {
+    const Result r = run({"--poke", "0000=3C3C3C", "--tacts", "5", "--back", "6", "--tacts", "1", "--save",
+                          path("s.vst")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(count(r.err, "\n"), 1u);
+    EXPECT_NE(r.err.find("--back 6"), std::string::npos);
+    EXPECT_FALSE(fs::exists(path("s.vst")));
+}

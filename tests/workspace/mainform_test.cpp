@@ -217,6 +217,35 @@ private slots:
         QCOMPARE(memGrid()->currentIndex().row(), 1);
     }
 
+    // Back by instructions from the halt to the start: the scheme follows, an undone OUT is said,
+    // and the items are off when nothing is left to undo or a reset started a new history.
+    void stepBackItems() {
+        QCOMPARE(item("BackTime_Item")->shortcut(), QKeySequence("Shift+F8"));
+        QCOMPARE(item("BackCommand_Item")->shortcut(), QKeySequence("Shift+F7"));
+        poke(0, {0x3E, 0x41, 0xD3, 0x00, 0x76});
+        const MachineState start = frm->machine().s;
+        QVERIFY(!item("BackCommand_Item")->isEnabled());
+        QTest::mouseClick(button("DoProgram_BTN"), Qt::LeftButton);
+        QVERIFY(item("BackCommand_Item")->isEnabled());
+        auto* said = child<QLabel>("StepBack_TXT");
+        item("BackCommand_Item")->trigger();  // HLT
+        QVERIFY(!said->isVisible());
+        QCOMPARE(text("PC_Val"), QStringLiteral("0004"));
+        item("BackCommand_Item")->trigger();  // OUT 00
+        QVERIFY(said->isVisible());
+        QCOMPARE(text("PC_Val"), QStringLiteral("0002"));
+        item("BackTime_Item")->trigger();  // the last tact of MVI
+        QVERIFY(!said->isVisible());
+        item("BackCommand_Item")->trigger();
+        QCOMPARE(text("RegA_Val"), QStringLiteral("00"));
+        QVERIFY(frm->machine().s == start);
+        QVERIFY(!item("BackTime_Item")->isEnabled());
+        item("DoCommand_Item")->trigger();
+        QVERIFY(item("BackTime_Item")->isEnabled());
+        item("ResetRegs_Item")->trigger();
+        QVERIFY(!item("BackTime_Item")->isEnabled());
+    }
+
     void demoProgramRunsToTheHalt() {
         poke(0, {0x3E, 0x41, 0xD3, 0x00, 0x76});
         QTest::mouseClick(button("DoProgram_BTN"), Qt::LeftButton);
