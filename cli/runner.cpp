@@ -481,6 +481,8 @@ void Runner::runProgram() {
         beginTact();
         const RunEnd end = cpu_.toggleRun(left > 0 ? 1 : 0, first);
         if (end == RunEnd::Breakpoint) {
+            // The tact that finished the instruction before the breakpoint ran in this same call.
+            if (cpu_.tactCount() != before) endTact();
             host_.flush();
             reportBreakpointStop();
             return;
