@@ -39,6 +39,8 @@ const std::string_view kUsage =
     "  --trace table         print one table row per tact on standard output\n"
     "  --port-out NN=FILE    append every byte sent to port NN (00..04) to FILE\n"
     "  --save FILE.vst       write the state file at the end\n"
+    "  --timing FILE.svg     write the timing diagram of the last 128 tacts executed (lamps,\n"
+    "                        address and data buses, cycle and tact numbers) at the end\n"
     "  --disasm FROM-TO      print the source of the final memory FROM..TO (4 hex digits each)\n"
     "                        on standard output; --asm takes it back to the same bytes\n"
     "  --help                print this text\n"
@@ -235,6 +237,9 @@ class Parser {
             if (!takeValue(option, inlineValue, v)) return;
             if (v.empty()) return fail("--save: empty file name");
             o.savePath = std::string(v);
+        } else if (option == "--timing") {
+            if (!takeValue(option, inlineValue, v)) return;
+            o.timingPath = std::string(v);
         } else if (option == "--asm") {
             if (!takeValue(option, inlineValue, v)) return;
             if (v.empty()) return fail("--asm: empty file name");

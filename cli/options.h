@@ -73,6 +73,7 @@ struct Options {
     std::vector<uint16_t> breakpoints;  // --break: every --run stops before fetching there
     std::vector<PortOutput> portOutputs;
     std::optional<std::string> savePath;
+    std::optional<std::string> timingPath;  // --timing: the diagram of the last tacts (SVG)
     std::vector<ExportFile> exports;      // at most one per format
     std::vector<ExportPageOption> pages;  // in order; none: the dialog's default page
     std::vector<PanelRegister> exportRegisters;

@@ -12,6 +12,7 @@
 #include "Assembler.h"
 #include "Disassembler.h"
 #include "SafeFile.h"
+#include "Timing.h"
 #include "files.h"
 #include "notation.h"
 #if ORLAN_CLI_EXPORT
@@ -149,11 +150,13 @@ int Runner::run() {
         tracer_->start();
     }
 
-    for (const Execution& e : options_.executions)
-        if (e.kind == Execution::Kind::Back && !history_) {
-            history_ = std::make_unique<History>();
-            cpu_.setHistory(history_.get());
-        }
+    const bool wantsHistory =
+        options_.timingPath || std::any_of(options_.executions.begin(), options_.executions.end(),
+                                           [](const Execution& e) { return e.kind == Execution::Kind::Back; });
+    if (wantsHistory) {
+        history_ = std::make_unique<History>();
+        cpu_.setHistory(history_.get());
+    }
     bool backedOut = false;
     for (const Execution& e : options_.executions) {
         if (traceFailed()) break;
@@ -189,6 +192,17 @@ int Runner::run() {
             ok = false;
         }
     }
+    if (options_.timingPath) {
+        const std::string svg = timingSvg(timingSamples(history_.get(), machine_->s));
+        const SaveResult saved = writeFileSafely(
+            *options_.timingPath,
+            std::span(reinterpret_cast<const uint8_t*>(svg.data()), svg.size()));
+        if (!saved.ok()) {
+            reportError("--timing: cannot write " + shownName(*options_.timingPath) + " (" +
+                        std::string(describe(saved.error)) + ")");
+            ok = false;
+        }
+    }
     if (!options_.exports.empty()) {
 #if ORLAN_CLI_EXPORT
         if (!writeExports(machine_->s, options_)) ok = false;
@@ -214,6 +228,7 @@ bool Runner::checkOutputs() const {
     for (const ExportFile& e : options_.exports)
         if (refused("--export", e.path)) return false;
     if (options_.listingPath && refused("--listing", *options_.listingPath)) return false;
+    if (options_.timingPath && refused("--timing", *options_.timingPath)) return false;
     return !(options_.savePath && refused("--save", *options_.savePath));
 }
 

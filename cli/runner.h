@@ -88,7 +88,7 @@ class Runner {
     RunnerPorts ports_;
     CCommands cpu_;
     Breakpoints breakpoints_;
-    std::unique_ptr<History> history_;  // only when --back asks for one
+    std::unique_ptr<History> history_;  // only when --back or --timing asks for one
     std::unique_ptr<TraceWriter> tracer_;
     TactRecord record_;
     uint64_t t_ = 0;

@@ -74,6 +74,12 @@ public:
     // The change marks are set so that every view catches up. Call only when not empty.
     Undone undo(Machine& m);
     void clear();
+    // Copies the machine's small part as it stood before the tact `back` tacts ago (1 = the newest
+    // recorded tact) into `into`; memory is left alone. Call only with 1 <= back <= size().
+    void stateBefore(size_t back, MachineState& into) const {
+        const Record& r = records_[(first_ + count_ - back) % tactCapacity_];
+        std::memcpy(reinterpret_cast<unsigned char*>(&into) + kSmallOffset, r.small, kSmallSize);
+    }
 
     // The memory the ring takes when full.
     size_t bytesWhenFull() const { return tactCapacity_ * sizeof(Record) + writeCapacity_ * sizeof(uint32_t); }

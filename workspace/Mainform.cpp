@@ -30,6 +30,7 @@
 #include "Floppyform.h"
 #include "Hdiscform.h"
 #include "Helpform.h"
+#include "Timingform.h"
 #include "Monform.h"
 #include "Vzusetupform.h"
 #include "Netform.h"
@@ -164,6 +165,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     connect(commPanel_, &CommPanel::hidden, helpPopup_, &QWidget::hide);
     aboutFrm_ = new TAboutFrm(messages_, urls_, this);
     helpFrm_ = new THelpFrm(urls_, this);
+    timingFrm_ = new TTimingFrm(machine_, cpu_, messages_, this);
     printerSetup_ = new PrinterSetup(messages_, {}, this);
     printFrm_ = new TPrintFrm(messages_, machine_, *printerSetup_, this);
     printerFrm_ = new TPrinterFrm(*printerSetup_, this);
@@ -482,6 +484,8 @@ void TMainFrm::buildMenu() {
     connect(followPcItem_, &QAction::toggled, this, [this](bool on) {
         if (on) memGrid_->revealAddress(machine_.s.pc);
     });
+    connect(addItem(viewMenu_, "ShowTiming_Item", QStringLiteral("Временная диаграмма"), {}),
+            &QAction::triggered, this, [this] { showBeside(timingFrm_); });
     viewMenu_->addSeparator();
     connect(addItem(viewMenu_, "ShowStack_Item", QStringLiteral("Показать стековую область памяти"), {}),
             &QAction::triggered, this, &TMainFrm::showStackArea);
@@ -538,6 +542,7 @@ void TMainFrm::refreshView() {
         followingPc_ = false;
     }
     if (asmFrm_) asmFrm_->followMachine();
+    if (timingFrm_) timingFrm_->followMachine();
     machine_.changes = {};
 }
 

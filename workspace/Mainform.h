@@ -41,6 +41,7 @@ class THDiscFrm;
 class TVZUSetupFrm;
 class TCommHelpFrm;
 class THelpFrm;
+class TTimingFrm;
 class PrinterSetup;
 class TPrinterFrm;
 class TPrintFrm;
@@ -64,6 +65,7 @@ public:
     GuiHost& host() { return host_; }
     TCommHelpFrm* helpPopup() const { return helpPopup_; }
     THelpFrm* helpFrm() const { return helpFrm_; }
+    TTimingFrm* timingFrm() const { return timingFrm_; }
     TAboutFrm* aboutBox() const { return aboutFrm_; }
     TMonFrm* monFrm() const { return monFrm_; }
     TFloppyFrm* floppyFrm() const { return floppyFrm_; }
@@ -212,6 +214,7 @@ private:
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
     THelpFrm* helpFrm_ = nullptr;
+    TTimingFrm* timingFrm_ = nullptr;
     QSet<QWidget*> placedWindows_;  // windows shown beside the main window once already
     PrinterSetup* printerSetup_ = nullptr;  // the listing and the printer print on its choice
     TPrinterFrm* printerFrm_ = nullptr;

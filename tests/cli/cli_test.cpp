@@ -669,3 +669,21 @@ TEST_F(CliTest, BackPastTheHistoryIsOneLineAndNothingMore) {
     EXPECT_NE(r.err.find("--back 6"), std::string::npos);
     EXPECT_FALSE(fs::exists(path("s.vst")));
 }
+
+TEST_F(CliTest, TimingWritesTheDiagramOfTheLastTactsAndIsCheckedFirst) {
+    const Result r = run({"--poke", "0000=3E7FD300", "--tacts", "200", "--timing", path("t.svg")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<uint8_t> bytes = readBytes("t.svg");
+    const std::string svg(bytes.begin(), bytes.end());
+    ASSERT_NE(svg.find("</svg>"), std::string::npos);
+    for (const char* lamp : {"F2", "SYNC", "DBIN", "WR", "AC"})
+        EXPECT_NE(svg.find(std::string(">") + lamp + "<"), std::string::npos) << lamp;
+    // The last 128 tacts: a cycle number and a tact number under each.
+    EXPECT_EQ(count(svg, "class=\"num\""), 2u * 128u);
+
+    const Result refused =
+        run({"--tacts", "1", "--save", path("s.vst"), "--timing", path("missing/t.svg")});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("--timing: cannot write"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(path("s.vst")));
+}

@@ -3,12 +3,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include "Mainform.h"
 #include "MemoryModel.h"
 #include "MemoryView.h"
 #include "SpeedControl.h"
+#include "Timingform.h"
 #include "scripted_messages.h"
 #include "settings.h"
 
@@ -67,6 +70,40 @@ private slots:
         delete frm;
         delete messages;
         delete keeper;
+    }
+
+    void timingDiagramFollowsStepsAndSavesSvgAndPng() {
+        // MVI A,7Fh; OUT 00h
+        const uint8_t bytes[] = {0x3E, 0x7F, 0xD3, 0x00};
+        for (uint16_t a = 0; a < 4; ++a) frm->machine().writeMemory(a, bytes[a]);
+        frm->refreshView();
+        item("ShowTiming_Item")->trigger();
+        TTimingFrm* timing = frm->timingFrm();
+        QVERIFY(timing->isVisible());
+        for (int i = 0; i < 10; ++i) item("DoTime_Item")->trigger();
+        // Repaints are bounded in rate, so the last step may arrive a moment later.
+        QTRY_COMPARE(timing->canvas()->samples().size(), size_t{11});
+        QCOMPARE(timing->canvas()->samples().back(), timingSample(frm->machine().s));
+        item("BackTime_Item")->trigger();
+        QTRY_COMPARE(timing->canvas()->samples().size(), size_t{10});
+
+        QTemporaryDir dir;
+        const QString svgName = dir.filePath(QStringLiteral("t.svg")), pngName = dir.filePath(QStringLiteral("t.png"));
+        QVERIFY(timing->saveTo(svgName));
+        QVERIFY(timing->saveTo(pngName));
+        QFile svg(svgName);
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&svg);
+        QStringList texts;
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+                texts << xml.readElementText();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        for (const char* lamp : {"F2", "SYNC", "DBIN", "WR", "Z", "AC"}) QVERIFY(texts.contains(QLatin1String(lamp)));
+        QCOMPARE(QImage(pngName).size(), timing->canvas()->size());
+        // A folder that does not exist: one message, nothing reported as saved.
+        QVERIFY(!timing->saveTo(dir.filePath(QStringLiteral("none/t.svg"))));
+        QCOMPARE(messages->count(MessageId::CannotWriteFile), 1);
     }
 
     void breakpointStopsTheRunAndSaysWhere() {
