@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
+#include <vector>
 
 #include "Commands.h"
 #include "MessageService.h"
@@ -55,10 +57,10 @@ void TTimingCanvas::paintEvent(QPaintEvent*) {
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(11);
     p.setFont(font);
-    auto label = [&](int row, const QString& text) {
-        p.setPen(Qt::black);
-        p.drawText(QRect(4, kTop + row * kRowHeight, kLabelWidth - 4, kRowHeight), Qt::AlignVCenter, text);
-    };
+    // The names are drawn last, in a column pinned to the visible left edge, so they stay in
+    // sight however far the tacts are scrolled.
+    std::vector<std::pair<int, QString>> labels;
+    auto label = [&](int row, const QString& text) { labels.emplace_back(row, text); };
     p.setRenderHint(QPainter::Antialiasing);
     for (int row = 0; row < kLampCount; ++row) {
         const Lamp l = kTimingLampOrder[row];
@@ -103,6 +105,14 @@ void TTimingCanvas::paintEvent(QPaintEvent*) {
         p.drawText(QRect(x, kTop + kTactRow * kRowHeight, kTactWidth, kRowHeight), Qt::AlignCenter,
                    QString::number(samples_[i].tact));
     }
+    const int left = visibleRegion().boundingRect().left();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(left, 0, kLabelWidth, height(), Qt::white);
+    p.setPen(QColor(0xd8, 0xd8, 0xd8));
+    p.drawLine(left + kLabelWidth - 1, kTop, left + kLabelWidth - 1, kTop + kRowCount * kRowHeight);
+    p.setPen(Qt::black);
+    for (const auto& [row, text] : labels)
+        p.drawText(QRect(left + 4, kTop + row * kRowHeight, kLabelWidth - 4, kRowHeight), Qt::AlignVCenter, text);
 }
 
 TTimingFrm::TTimingFrm(const Machine& machine, const CCommands& cpu, MessageService& messages, QWidget* parent)
@@ -113,6 +123,8 @@ TTimingFrm::TTimingFrm(const Machine& machine, const CCommands& cpu, MessageServ
     scroll_ = new QScrollArea;
     scroll_->setWidget(canvas_);
     scroll_->setWidgetResizable(false);
+    // Scrolling moves the picture by copying it; the pinned names must be drawn anew.
+    connect(scroll_->horizontalScrollBar(), &QScrollBar::valueChanged, canvas_, qOverload<>(&QWidget::update));
     auto* save = new QPushButton(QStringLiteral("Сохранить..."));
     save->setObjectName(QStringLiteral("TimingSave_Btn"));
     connect(save, &QPushButton::clicked, this, &TTimingFrm::askAndSave);

@@ -309,7 +309,9 @@ TEST_F(CliTest, BreakStopsEveryRunBeforeItsFetchTracedOrNot) {
         EXPECT_EQ(r.lines().empty(), !traced);
         // Every tact has its line, the last one before each stop included: INR A (5 tacts), then
         // JMP (10) and INR A again.
-        if (traced) EXPECT_EQ(r.lines().size(), 20u);
+        if (traced) {
+            EXPECT_EQ(r.lines().size(), 20u);
+        }
         const auto image = readBytes(traced ? "t.vst" : "u.vst");
         ASSERT_EQ(image.size(), 65549u);
         EXPECT_EQ(image[65536], 0x02);  // A: one INR per run
