@@ -35,7 +35,7 @@ struct SaveResult {
     bool ok() const { return error == SaveError::None; }
 };
 
-// Replaces the file at path with bytes, as described above.
+// Replaces the file at path with bytes, by the rules at the top of this file.
 SaveResult writeFileSafely(const std::string& path, std::span<const uint8_t> bytes);
 
 // Whether writeFileSafely could write there now (a writable file, or a new one in a folder that
