@@ -793,6 +793,16 @@ class Assembler {
     }
     bool active() const { return ifs_.empty() || ifs_.back().active; }
 
+    // The body of the MACRO/REPT/IRP/IRPC on the current line (defLine): without its ENDM the
+    // rest of the source was swallowed, so the error is reported there and the source ends.
+    bool takeBody(Body& body, int column, int& defLine) {
+        defLine = curLine_;
+        if (collectBody(body)) return true;
+        addError(defLine, column, msg::kMacroNoEndm);
+        ended_ = true;
+        return false;
+    }
+
     // Collects the body of a MACRO/REPT/IRP/IRPC up to its matching ENDM.
     bool collectBody(Body& body) {
         int depth = 1;
@@ -1017,12 +1027,8 @@ class Assembler {
             ++pos_;
             if (!atEnd() && !takeComma()) return error(peek().column, msg::kBadArgs);
         }
-        int defLine = curLine_;
-        if (!collectBody(m.body)) {
-            addError(defLine, column, msg::kMacroNoEndm);
-            ended_ = true;
-            return;
-        }
+        int defLine = 0;
+        if (!takeBody(m.body, column, defLine)) return;
         macros_[name] = std::move(m);
     }
 
@@ -1250,12 +1256,8 @@ class Assembler {
             Value n = operand();
             expectEnd();
             Body body;
-            int defLine = curLine_;
-            if (!collectBody(body)) {
-                addError(defLine, column, msg::kMacroNoEndm);
-                ended_ = true;
-                return;
-            }
+            int defLine = 0;
+            if (!takeBody(body, column, defLine)) return;
             if (n.v == 0) return;
             std::vector<std::string> lines;
             // Each repetition gets its own LOCAL names.
@@ -1287,12 +1289,8 @@ class Assembler {
                 for (char c : text) values.emplace_back(1, c);
             }
             Body body;
-            int defLine = curLine_;
-            if (!collectBody(body)) {
-                addError(defLine, column, msg::kMacroNoEndm);
-                ended_ = true;
-                return;
-            }
+            int defLine = 0;
+            if (!takeBody(body, column, defLine)) return;
             std::vector<std::string> lines;
             for (const std::string& v : values) {
                 auto one = instantiate(body, {param}, {v});

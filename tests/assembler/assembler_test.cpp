@@ -6,27 +6,19 @@
 #include <string>
 
 #include "Assembler.h"
+#include "image_hex.h"
 #include "Disassembler.h"
 
 namespace orlan::asm8080 {
 namespace {
 
-std::string bytesAt(const AssemblyResult& r, uint16_t from, size_t count) {
-    static const char* kDigits = "0123456789ABCDEF";
-    std::string s;
-    for (size_t k = 0; k < count; ++k) {
-        uint8_t b = r.image[static_cast<uint16_t>(from + k)];
-        s += kDigits[b >> 4];
-        s += kDigits[b & 15];
-    }
-    return s;
-}
+using test::hexOf;
 
 // All written bytes in address order, as hex.
 std::string writtenBytes(const AssemblyResult& r) {
     std::string s;
     for (unsigned a = 0; a < 65536; ++a)
-        if (r.written[a]) s += bytesAt(r, static_cast<uint16_t>(a), 1);
+        if (r.written[a]) s += hexOf(r, static_cast<uint16_t>(a), 1);
     return s;
 }
 

@@ -7,9 +7,12 @@
 #include <string>
 
 #include "Assembler.h"
+#include "image_hex.h"
 
 namespace orlan::asm8080 {
 namespace {
+
+using test::hexOf;
 
 struct Case {
     const char* source;
@@ -83,17 +86,6 @@ constexpr Case kOpcodes[] = {
     {"RM", "F8"}, {"SPHL", "F9"}, {"JM 3456H", "FA5634"}, {"EI", "FB"},
     {"CM 3456H", "FC5634"}, {"CPI 12H", "FE12"}, {"RST 7", "FF"},
 };
-
-std::string hexOf(const AssemblyResult& r, uint16_t from, size_t count) {
-    static const char* kDigits = "0123456789ABCDEF";
-    std::string s;
-    for (size_t k = 0; k < count; ++k) {
-        uint8_t b = r.image[static_cast<uint16_t>(from + k)];
-        s += kDigits[b >> 4];
-        s += kDigits[b & 15];
-    }
-    return s;
-}
 
 TEST(AssemblerOpcodes, EveryDefinedOpcodeAssemblesToItsEncoding) {
     std::set<std::string> firstBytes;

@@ -13,32 +13,12 @@
 #include "SpeedControl.h"
 #include "Timingform.h"
 #include "scripted_messages.h"
+#include "settings_file_keeper.h"
 #include "settings.h"
 
 using namespace orlan;
 using orlan::test::ScriptedMessages;
-
-namespace {
-
-// The speed is remembered beside the executable: put the file back as it was.
-struct SettingsFileKeeper {
-    const QString path = Settings::defaultPath();
-    const bool existed = QFile::exists(path);
-    QByteArray contents;
-    SettingsFileKeeper() {
-        QFile f(path);
-        if (existed && f.open(QIODevice::ReadOnly)) contents = f.readAll();
-    }
-    ~SettingsFileKeeper() {
-        QFile f(path);
-        if (!existed)
-            f.remove();
-        else if (f.open(QIODevice::WriteOnly))
-            f.write(contents);
-    }
-};
-
-}  // namespace
+using orlan::test::SettingsFileKeeper;
 
 class DebugWindowTest : public QObject {
     Q_OBJECT

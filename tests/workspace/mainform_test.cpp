@@ -36,10 +36,12 @@
 #include "Prnsetupform.h"
 #include "MonitorDevice.h"
 #include "scripted_messages.h"
+#include "settings_file_keeper.h"
 #include "settings.h"
 
 using namespace orlan;
 using orlan::test::ScriptedMessages;
+using orlan::test::SettingsFileKeeper;
 
 namespace {
 
@@ -53,24 +55,6 @@ struct RecordingUrls : UrlOpener {
 
 const QColor kRed(255, 0, 0), kGreen(0, 128, 0);
 
-// The main window's devices use the settings file beside the executable: a test that changes it
-// puts it back as it was.
-struct SettingsFileKeeper {
-    const QString path = Settings::defaultPath();
-    const bool existed = QFile::exists(path);
-    QByteArray contents;
-    SettingsFileKeeper() {
-        QFile f(path);
-        if (existed && f.open(QIODevice::ReadOnly)) contents = f.readAll();
-    }
-    ~SettingsFileKeeper() {
-        QFile f(path);
-        if (!existed)
-            f.remove();
-        else if (f.open(QIODevice::WriteOnly))
-            f.write(contents);
-    }
-};
 
 }  // namespace
 
