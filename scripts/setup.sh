@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkgconf libgtest-dev libgmock-dev qt6-base-dev qt6-svg-dev
+          qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
           qt6-translations-l10n libgl-dev libxlsxwriter-dev zlib1g-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,7 @@
 #include "MessageService.h"
 #include "Splashform.h"
 #include "Translations.h"
+#include "settings.h"
 #include "singleinstance.h"
 
 int main(int argc, char** argv) {
@@ -21,8 +22,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("orlan"));
     // The desktop matches the window to orlan.desktop, and so to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("orlan"));
-    // Qt's own dialogs (files, printing) speak the program's language.
-    orlan::installQtTranslations(app);
+    // The language kept in the settings, or the system's on the first start; Qt's own dialogs
+    // (files, printing) follow it.
+    orlan::LanguageSwitcher language(app);
+    language.setLanguage(orlan::savedLanguage(orlan::Settings()));
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Эмулятор ПМ системы ОРЛАН"));
