@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <string>
+#include <utility>
 
 #include "paths.h"
 #include "settings.h"
@@ -50,7 +51,10 @@ bool saveLanguage(const Settings& settings, Language language) {
     return settings.write(kSection, kKey, languageCode(language));
 }
 
-LanguageSwitcher::LanguageSwitcher(QCoreApplication& app) : app_(app) { gSwitcher = this; }
+LanguageSwitcher::LanguageSwitcher(QCoreApplication& app, QString qmFolder)
+    : app_(app), qmFolder_(std::move(qmFolder)) {
+    gSwitcher = this;
+}
 
 LanguageSwitcher::~LanguageSwitcher() {
     removeTranslators();
@@ -78,7 +82,10 @@ bool LanguageSwitcher::setLanguage(Language language) {
         if (qt_ != nullptr) app_.installTranslator(qt_);
     } else {
         own_ = new QTranslator(&app_);
-        const QString file = dataFile(QStringLiteral("translations/orlan_en.qm"));
+        const QString name = QStringLiteral("orlan_en.qm");
+        const QString file = qmFolder_.isEmpty()
+                                 ? dataFile(QStringLiteral("translations/") + name)
+                                 : qmFolder_ + QLatin1Char('/') + name;
         if (file.isEmpty() || !own_->load(file)) {
             delete own_;
             own_ = nullptr;

@@ -28,7 +28,9 @@ bool saveLanguage(const Settings& settings, Language language);
 // missing (the texts then stay in Russian, the sources' language).
 class LanguageSwitcher {
   public:
-    explicit LanguageSwitcher(QCoreApplication& app);
+    // qmFolder: where orlan_en.qm is; empty for the program's own translations/ folder (beside
+    // the executable or installed).
+    explicit LanguageSwitcher(QCoreApplication& app, QString qmFolder = {});
     ~LanguageSwitcher();
     bool setLanguage(Language language);
     Language language() const { return language_; }
@@ -39,6 +41,7 @@ class LanguageSwitcher {
     void removeTranslators();
 
     QCoreApplication& app_;
+    QString qmFolder_;
     QTranslator* qt_ = nullptr;
     QTranslator* own_ = nullptr;
     Language language_ = Language::Russian;
