@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <regex>
 #include <set>
 #include <string>
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 const fs::path kHelpDir = ORLAN_HELP_DIR;
 const fs::path kSourceDir = ORLAN_HELP_SOURCE_DIR;
 const fs::path kManual = kHelpDir / "ORLAN_Help.html";
+const fs::path kEnglishManual = kHelpDir / "ORLAN_Help.en.html";
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -138,25 +140,37 @@ TEST(HelpManualChecks, ShortcutMustStandOnItsOwn) {
     for (const Case& c : cases) EXPECT_EQ(mentionsToken(c.text, c.token), c.found) << c.text << " / " << c.token;
 }
 
-// --- the copied manual ---
+// --- the copied manuals, Russian and English ---
 
-class HelpManual : public ::testing::Test {
+struct ManualCase {
+    const char* file;
+    const char* lang;
+};
+void PrintTo(const ManualCase& c, std::ostream* os) { *os << c.file; }
+
+class HelpManual : public ::testing::TestWithParam<ManualCase> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(fs::is_regular_file(kManual)) << kManual;
-        html_ = readFile(kManual);
+        const fs::path manual = kHelpDir / GetParam().file;
+        ASSERT_TRUE(fs::is_regular_file(manual)) << manual;
+        html_ = readFile(manual);
         ASSERT_FALSE(html_.empty());
     }
     std::string html_;
 };
 
-TEST_F(HelpManual, IsValidUtf8AndSaysSo) {
+INSTANTIATE_TEST_SUITE_P(Languages, HelpManual,
+                         ::testing::Values(ManualCase{"ORLAN_Help.html", "ru"},
+                                           ManualCase{"ORLAN_Help.en.html", "en"}),
+                         [](const auto& info) { return std::string(info.param.lang); });
+
+TEST_P(HelpManual, IsValidUtf8AndSaysSo) {
     EXPECT_TRUE(isValidUtf8(html_));
     EXPECT_NE(html_.find("<meta charset=\"utf-8\">"), std::string::npos);
-    EXPECT_NE(html_.find("<html lang=\"ru\">"), std::string::npos);
+    EXPECT_NE(html_.find("<html lang=\"" + std::string(GetParam().lang) + "\">"), std::string::npos);
 }
 
-TEST_F(HelpManual, CopyMatchesTheSourceFiles) {
+TEST_P(HelpManual, CopyMatchesTheSourceFiles) {
     int compared = 0;
     for (const auto& entry : fs::recursive_directory_iterator(kSourceDir)) {
         if (!entry.is_regular_file()) continue;
@@ -169,7 +183,7 @@ TEST_F(HelpManual, CopyMatchesTheSourceFiles) {
     EXPECT_GE(compared, 2);  // the page and at least one picture
 }
 
-TEST_F(HelpManual, EveryPictureIsBesideIt) {
+TEST_P(HelpManual, EveryPictureIsBesideIt) {
     const std::vector<std::string> sources = imageSources(html_);
     ASSERT_GE(sources.size(), 5u);
     std::set<fs::path> pictures;
@@ -188,7 +202,7 @@ TEST_F(HelpManual, EveryPictureIsBesideIt) {
     EXPECT_LT(total, 1024u * 1024u) << "the pictures should stay small";
 }
 
-TEST_F(HelpManual, NamesEveryMenuShortcut) {
+TEST_P(HelpManual, NamesEveryMenuShortcut) {
     const std::string text = visibleText(html_);
     const char* const shortcuts[] = {
         "F1",         "F6",         "F7",         "F8",         "F10",        "F11",    "F12",
@@ -200,7 +214,7 @@ TEST_F(HelpManual, NamesEveryMenuShortcut) {
     for (const char* s : shortcuts) EXPECT_TRUE(mentionsToken(text, s)) << s << " is not mentioned";
 }
 
-TEST_F(HelpManual, EveryInternalLinkHasItsTarget) {
+TEST_P(HelpManual, EveryInternalLinkHasItsTarget) {
     const std::vector<std::string> ids = anchorIds(html_);
     std::set<std::string> targets;
     for (const std::string& id : ids) EXPECT_TRUE(targets.insert(id).second) << "anchor #" << id << " is defined twice";
@@ -214,7 +228,7 @@ TEST_F(HelpManual, EveryInternalLinkHasItsTarget) {
     EXPECT_GE(internal, 16) << "the table of contents links every section";
 }
 
-TEST_F(HelpManual, NeedsNothingFromOutside) {
+TEST_P(HelpManual, NeedsNothingFromOutside) {
     std::string lower = html_;
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     for (const char* banned : {"<script", "<link", "<iframe", "@import", "url(", "@font-face"})
@@ -224,6 +238,35 @@ TEST_F(HelpManual, NeedsNothingFromOutside) {
         EXPECT_EQ(ref.find("//"), std::string::npos) << ref;
         EXPECT_EQ(ref.rfind("mailto:", 0), std::string::npos) << ref;
     }
+}
+
+// The English manual is the same book: the same sections and anchors (the help window and the
+// popup link into both alike), the same pictures, and Russian only where it quotes what the program
+// writes in Russian (the runner's output, the contents of exported files).
+TEST(EnglishManual, MatchesTheRussianOneAndIsInEnglish) {
+    const std::string ru = readFile(kManual);
+    const std::string en = readFile(kEnglishManual);
+    ASSERT_FALSE(ru.empty());
+    ASSERT_FALSE(en.empty());
+    EXPECT_EQ(anchorIds(en), anchorIds(ru));
+    EXPECT_EQ(imageSources(en), imageSources(ru));
+
+    // Visible text with Cyrillic letters, line by line: a handful of quotations, not prose.
+    const std::string text = visibleText(en);
+    size_t lines = 0;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t end = std::min(text.find('\n', pos), text.size());
+        const std::string line = text.substr(pos, end - pos);
+        // Cyrillic letters are U+0400..U+04FF: UTF-8 lead bytes D0..D3.
+        if (std::any_of(line.begin(), line.end(), [](char c) {
+                const auto b = static_cast<unsigned char>(c);
+                return b >= 0xD0 && b <= 0xD3;
+            }))
+            ++lines;
+        pos = end + 1;
+    }
+    EXPECT_LE(lines, 20u) << "the English manual has Russian prose left";
 }
 
 }  // namespace
