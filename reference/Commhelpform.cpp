@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
+#include "Translations.h"
 #include "codepage.h"
 #include "paths.h"
 
@@ -52,7 +55,6 @@ TCommHelpFrm::TCommHelpFrm(QWidget* parent)
     Close_BTN->setIcon(closeIcon());
     Close_BTN->setIconSize(QSize(kButtonSize - 2, kButtonSize - 2));
     Close_BTN->setCursor(Qt::PointingHandCursor);
-    Close_BTN->setToolTip(QStringLiteral("Закрыть справку по команде"));
     Close_BTN->setFocusPolicy(Qt::NoFocus);
     connect(Close_BTN, &QToolButton::clicked, this, &QWidget::close);
 
@@ -80,13 +82,26 @@ TCommHelpFrm::TCommHelpFrm(QWidget* parent)
     pal.setColor(QPalette::Text, Qt::black);
     HlpText->setPalette(pal);
 
+    retranslate();
+
     // Switching to another application takes the help away too.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
         if (s != Qt::ApplicationActive && isVisible()) close();
     });
 }
 
+void TCommHelpFrm::retranslate() { Close_BTN->setToolTip(tr("Закрыть справку по команде")); }
+
 void TCommHelpFrm::setHelpFile(const QString& path) { helpFile_ = path; }
+
+QString TCommHelpFrm::englishHelpFile() const {
+    const QFileInfo russian(helpFile_);
+    const QString suffix = russian.suffix();
+    const QString name = suffix.isEmpty()
+                             ? russian.fileName() + QStringLiteral(".en")
+                             : russian.completeBaseName() + QStringLiteral(".en.") + suffix;
+    return russian.dir().filePath(name);
+}
 
 QString TCommHelpFrm::recordText(QByteArrayView record) {
     const qsizetype end = record.indexOf('\0');
@@ -96,29 +111,52 @@ QString TCommHelpFrm::recordText(QByteArrayView record) {
     return text;
 }
 
-bool TCommHelpFrm::showHelp(int opcode, const QString& mnemonic) {
-    if (opcode < 0 || opcode > 0xFF) return false;
-
-    QFile file(helpFile_);
+std::optional<QByteArray> TCommHelpFrm::readRecord(int opcode) const {
+    const LanguageSwitcher* switcher = LanguageSwitcher::instance();
+    const bool english = switcher != nullptr && switcher->language() == Language::English;
+    QFile file(english ? englishHelpFile() : helpFile_);
+    // Russian help beats none: the English file may be missing from a copied program folder.
     if (!file.open(QIODevice::ReadOnly)) {
-        emit helpFileMissing(helpFile_);
-        return false;
+        if (!english) return std::nullopt;
+        file.setFileName(helpFile_);
+        if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     }
-    // A short file yields what it has of the record, possibly nothing.
     QByteArray record;
     const qint64 offset = qint64(opcode) * kRecordSize;
     if (offset < file.size() && file.seek(offset)) record = file.read(kRecordSize);
-    file.close();
+    return record;
+}
 
+bool TCommHelpFrm::showHelp(int opcode, const QString& mnemonic) {
+    if (opcode < 0 || opcode > 0xFF) return false;
+
+    const std::optional<QByteArray> record = readRecord(opcode);
+    if (!record) {
+        emit helpFileMissing(helpFile_);
+        return false;
+    }
     const QString code = QString::number(opcode, 16).rightJustified(2, QLatin1Char('0')).toUpper();
     CommName->setText(code + QStringLiteral("h  ") + mnemonic);
-    HlpText->setPlainText(recordText(record));
+    HlpText->setPlainText(recordText(*record));
+    shownOpcode_ = opcode;
     return true;
 }
 
 void TCommHelpFrm::popUpAt(const QPoint& globalClick) {
     move(globalClick.x(), globalClick.y() + kBelowClick);
     show();
+}
+
+void TCommHelpFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        // The record in the new language; the title (code and mnemonic) reads the same in both.
+        // No report here: a file gone missing is reported when the user next asks for help.
+        if (shownOpcode_ >= 0)
+            if (const std::optional<QByteArray> record = readRecord(shownOpcode_))
+                HlpText->setPlainText(recordText(*record));
+    }
+    QWidget::changeEvent(event);
 }
 
 // Qt::Popup sees the presses that come from the window system. A press handed straight to another

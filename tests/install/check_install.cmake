@@ -11,6 +11,7 @@ set(expected
   ${BINDIR}/orlan
   ${BINDIR}/orlan-cli
   ${DATADIR}/orlan/CommHlp.vhp
+  ${DATADIR}/orlan/CommHlp.en.vhp
   ${DATADIR}/orlan/Help/ORLAN_Help.html
   ${DATADIR}/orlan/Help/img/scheme.png
   ${DATADIR}/applications/orlan.desktop

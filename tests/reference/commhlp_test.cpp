@@ -1,5 +1,6 @@
-// The generated help file: its record layout, its encoding, and what each description says
-// about the instruction (mnemonic, length, tacts, machine cycles, flags).
+// The generated help files: their record layout, their encoding, and what each description says
+// about the instruction (mnemonic, length, tacts, machine cycles, flags). The Russian file is
+// checked against the machine's tables, the English one against the Russian.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -23,13 +26,25 @@ constexpr int kRecords = 256;
 constexpr size_t kMaxLineChars = 38;  // what the popup shows without wrapping
 constexpr size_t kMaxLines = 12;
 
+struct HelpFile {
+    const char* path;
+    bool ascii;  // the English file holds plain ASCII only
+};
+const HelpFile kRussian{ORLAN_COMMHLP_FILE, false};
+const HelpFile kEnglish{ORLAN_COMMHLP_EN_FILE, true};
+const HelpFile kBothFiles[] = {kRussian, kEnglish};
+
+const std::vector<unsigned char>& bytesOf(const HelpFile& file) {
+    static std::map<std::string, std::vector<unsigned char>> cache;
+    auto [it, added] = cache.try_emplace(file.path);
+    if (added) {
+        std::ifstream in(file.path, std::ios::binary);
+        it->second.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return it->second;
+}
 const std::vector<unsigned char>& helpFile() {
-    static const std::vector<unsigned char> bytes = [] {
-        std::ifstream in(ORLAN_COMMHLP_FILE, std::ios::binary);
-        return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)),
-                                          std::istreambuf_iterator<char>());
-    }();
-    return bytes;
+    return bytesOf(kRussian);
 }
 
 void appendUtf8(std::string& out, char32_t cp) {
@@ -101,9 +116,9 @@ struct Help {
 };
 
 // Record text up to its zero byte, decoded; CR LF is the only line break allowed.
-Help record(int op) {
+Help record(int op, const HelpFile& file = kRussian) {
     Help h;
-    const auto& f = helpFile();
+    const auto& f = bytesOf(file);
     const size_t begin = static_cast<size_t>(op) * kRecordSize;
     std::string current;
     size_t width = 0;
@@ -122,7 +137,7 @@ Help record(int op) {
             continue;
         }
         const char32_t cp = fromCp1251(b);
-        if (cp == 0) {
+        if (cp == 0 || (file.ascii && cp > 0x7E)) {
             std::ostringstream s;
             s << "byte 0x" << std::hex << std::uppercase << int(b) << " at offset " << std::dec
               << (i - begin);
@@ -220,16 +235,22 @@ const char* const kCycles[16] = {
     "FSS FSS FRR F FRRTT FTT FR FTT FSS F FRR F FRRTT F FR FTT",
 };
 
+using CycleNames = std::span<const std::pair<char, std::string_view>>;
 const std::pair<char, std::string_view> kCycleNames[] = {
     {'F', "Выборка команды"}, {'R', "Чтение памяти"}, {'W', "Запись в память"},
     {'S', "Чтение стека"},    {'T', "Запись в стек"}, {'O', "Запись в УВВ"},
     {'I', "Чтение УВВ"},
 };
+// As the English program names them on the scheme.
+const std::pair<char, std::string_view> kEnglishCycleNames[] = {
+    {'F', "Instruction fetch"}, {'R', "Memory read"}, {'W', "Memory write"}, {'S', "Stack read"},
+    {'T', "Stack write"},       {'O', "I/O write"},   {'I', "I/O read"},
+};
 
 // The cycle names a text mentions, as letters in the order they appear.
-std::string cyclesIn(const std::string& text) {
+std::string cyclesIn(const std::string& text, CycleNames names = kCycleNames) {
     std::vector<std::pair<size_t, char>> found;
-    for (const auto& [letter, name] : kCycleNames)
+    for (const auto& [letter, name] : names)
         for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1))
             found.emplace_back(at, letter);
     std::sort(found.begin(), found.end());
@@ -251,49 +272,69 @@ bool changesFlags(int op) {
 }
 
 TEST(CommHlpFile, Is256RecordsOf1000Bytes) {
-    EXPECT_EQ(helpFile().size(), 256000u) << "file: " << ORLAN_COMMHLP_FILE;
+    for (const HelpFile& file : kBothFiles)
+        EXPECT_EQ(bytesOf(file).size(), 256000u) << "file: " << file.path;
 }
 
 TEST(CommHlpFile, EveryRecordHasTextThenZeroThenZeroPadding) {
-    ASSERT_EQ(helpFile().size(), 256000u);
-    for (int op = 0; op < kRecords; ++op) {
-        const auto first = helpFile().begin() + op * static_cast<std::ptrdiff_t>(kRecordSize);
-        const auto last = first + static_cast<std::ptrdiff_t>(kRecordSize);
-        const auto zero = std::find(first, last, 0);
-        ASSERT_NE(zero, last) << "record " << hex2(op) << " has no zero byte";
-        EXPECT_GT(zero - first, 20) << "record " << hex2(op) << " is (nearly) empty";
-        EXPECT_TRUE(std::all_of(zero, last, [](unsigned char b) { return b == 0; }))
-            << "record " << hex2(op) << " has bytes after its zero byte";
+    for (const HelpFile& file : kBothFiles) {
+        SCOPED_TRACE(file.path);
+        ASSERT_EQ(bytesOf(file).size(), 256000u);
+        for (int op = 0; op < kRecords; ++op) {
+            const auto first =
+                bytesOf(file).begin() + op * static_cast<std::ptrdiff_t>(kRecordSize);
+            const auto last = first + static_cast<std::ptrdiff_t>(kRecordSize);
+            const auto zero = std::find(first, last, 0);
+            ASSERT_NE(zero, last) << "record " << hex2(op) << " has no zero byte";
+            EXPECT_GT(zero - first, 20) << "record " << hex2(op) << " is (nearly) empty";
+            EXPECT_TRUE(std::all_of(zero, last, [](unsigned char b) { return b == 0; }))
+                << "record " << hex2(op) << " has bytes after its zero byte";
+        }
     }
 }
 
-TEST(CommHlpFile, EveryRecordIsShortCyrillicTextWithCrLf) {
-    ASSERT_EQ(helpFile().size(), 256000u);
-    for (int op = 0; op < kRecords; ++op) {
-        const Help h = record(op);
-        ASSERT_TRUE(h.problem.empty()) << "record " << hex2(op) << ": " << h.problem;
-        EXPECT_LE(h.lines.size(), kMaxLines) << "record " << hex2(op);
-        EXPECT_FALSE(h.lines.back().empty()) << "record " << hex2(op) << " ends with a line break";
-        for (size_t i = 0; i < h.lines.size(); ++i)
-            EXPECT_LE(h.widths[i], kMaxLineChars) << "record " << hex2(op) << ": " << h.lines[i];
+// Cyrillic in the Russian file, ASCII only in the English one.
+TEST(CommHlpFile, EveryRecordIsShortTextWithCrLf) {
+    for (const HelpFile& file : kBothFiles) {
+        SCOPED_TRACE(file.path);
+        ASSERT_EQ(bytesOf(file).size(), 256000u);
+        for (int op = 0; op < kRecords; ++op) {
+            const Help h = record(op, file);
+            ASSERT_TRUE(h.problem.empty()) << "record " << hex2(op) << ": " << h.problem;
+            EXPECT_LE(h.lines.size(), kMaxLines) << "record " << hex2(op);
+            EXPECT_FALSE(h.lines.back().empty())
+                << "record " << hex2(op) << " ends with a line break";
+            for (size_t i = 0; i < h.lines.size(); ++i)
+                EXPECT_LE(h.widths[i], kMaxLineChars)
+                    << "record " << hex2(op) << ": " << h.lines[i];
+        }
     }
 }
 
 TEST(CommHlpFile, EveryInstructionIsNamedByItsMnemonic) {
-    ASSERT_EQ(helpFile().size(), 256000u);
-    for (int op = 0; op < kRecords; ++op) {
-        const Help h = record(op);
-        const std::string_view m = orlan::mnemonic(static_cast<uint8_t>(op));
-        if (undefinedOpcode(op)) {
-            EXPECT_EQ(m, "-");
-            EXPECT_TRUE(h.has("не является командой")) << h.text();
-            EXPECT_TRUE(h.has("останавливается")) << h.text();
-            EXPECT_TRUE(h.has("сообщением об ошибке")) << h.text();
-        } else {
-            // The description opens with the mnemonic as the instruction table writes it.
-            EXPECT_EQ(h.lines.front().rfind(std::string(m) + " ", 0), 0u)
-                << "record " << hex2(op) << " should open with \"" << m
-                << "\": " << h.lines.front();
+    const struct {
+        HelpFile file;
+        std::vector<std::string_view> undefined;  // what an undefined opcode's text says
+    } languages[] = {
+        {kRussian, {"не является командой", "останавливается", "сообщением об ошибке"}},
+        {kEnglish, {"is not an instruction", "stops", "error message"}},
+    };
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.file.path);
+        ASSERT_EQ(bytesOf(language.file).size(), 256000u);
+        for (int op = 0; op < kRecords; ++op) {
+            const Help h = record(op, language.file);
+            const std::string_view m = orlan::mnemonic(static_cast<uint8_t>(op));
+            if (undefinedOpcode(op)) {
+                EXPECT_EQ(m, "-");
+                for (std::string_view phrase : language.undefined)
+                    EXPECT_TRUE(h.has(phrase)) << phrase << " in\n" << h.text();
+            } else {
+                // The description opens with the mnemonic as the instruction table writes it.
+                EXPECT_EQ(h.lines.front().rfind(std::string(m) + " ", 0), 0u)
+                    << "record " << hex2(op) << " should open with \"" << m
+                    << "\": " << h.lines.front();
+            }
         }
     }
 }
@@ -354,41 +395,71 @@ TEST(CommHlpFile, FlagsLineSaysWhetherFlagsChange) {
     }
 }
 
-// The places where this machine's rules are easy to get wrong in a description.
+// The English file is the Russian one translated: opcode by opcode the same length, tacts and
+// machine cycles, and the same answer to whether the flags change.
+TEST(CommHlpFile, EnglishStatesTheSameFactsAsRussian) {
+    ASSERT_EQ(helpFile().size(), 256000u);
+    ASSERT_EQ(bytesOf(kEnglish).size(), 256000u);
+    for (int op = 0; op < kRecords; ++op) {
+        const Help ru = record(op), en = record(op, kEnglish);
+        SCOPED_TRACE("record " + hex2(op) + ":\n" + en.text());
+        EXPECT_EQ(numbersIn(en.line("Tacts:")), numbersIn(ru.line("Тактов:")));
+        const std::string length = en.line("Length:");
+        const auto ruLength = numbersIn(ru.line("Длина:")), enLength = numbersIn(length);
+        ASSERT_EQ(enLength.empty(), ruLength.empty()) << length;
+        if (!enLength.empty()) {
+            EXPECT_EQ(enLength.front(), ruLength.front()) << length;
+            EXPECT_NE(length.find("code " + hex2(op)), std::string::npos) << length;
+        }
+        EXPECT_EQ(cyclesIn(en.text(), kEnglishCycleNames), cyclesIn(ru.text()));
+        ASSERT_FALSE(en.line("Flags:").empty());
+        EXPECT_EQ(en.line("Flags: not affected").empty(), ru.line("Флаги: не изменяются").empty());
+    }
+}
+
+// The places where this machine's rules are easy to get wrong in a description, in both files.
 TEST(CommHlpFile, DescriptionsStateTheMachinesOwnRules) {
+    using Phrases = std::vector<std::string_view>;
     const struct {
         int op;
-        std::vector<std::string_view> phrases;
+        Phrases russian, english;
     } cases[] = {
-        {0x00, {"NOP", "Тактов: 4."}},
-        {0x76, {"HLT", "HLDA", "PC := PC + 1"}},
-        {0xCB, {"CBh", "не является командой"}},
-        {0xDB, {"IN N", "FFh", "Чтение УВВ"}},
-        {0xD3, {"монитор", "дисковод", "жёсткий диск", "сетевой", "принтер", "05h–FFh"}},
-        {0xFB, {"INTE", "включает"}},
-        {0xF3, {"INTE", "выключает"}},
-        {0x4C, {"MOV C,H", "C := H"}},
-        {0x80, {"Флаги: S, Z, AC, P, C."}},
-        {0x96, {"AC := 0"}},  // subtraction clears AC
-        {0xFE, {"AC := 0", "A не изменяется"}},
-        {0xA8, {"AC := 0, C := 0"}},  // logic clears AC and C
-        {0x04, {"C не изменяется"}},  // INR keeps C
-        {0x35, {"AC := 0", "C не изменяется"}},
-        {0x39, {"только C"}},                // DAD
-        {0xF1, {"все 8 битов"}},             // POP PSW
-        {0xC5, {"B -> (SP), C -> (SP-1)"}},  // SP names the next free cell
-        {0xD1, {"E := (SP+1), D := (SP+2)"}},
-        {0xE3, {"L <-> (SP+1), H <-> (SP+2)"}},
-        {0xCD, {"Ст. байт -> (SP), мл. -> (SP-1)"}},
-        {0xFF, {"0038h"}},
-        {0x27, {"+06h", "+60h"}},
-        {0x37, {"C := 1"}},
+        {0x00, {"NOP", "Тактов: 4."}, {"NOP", "Tacts: 4."}},
+        {0x76, {"HLT", "HLDA", "PC := PC + 1"}, {"HLT", "HLDA", "PC := PC + 1", "Clear HLDA Flag"}},
+        {0xCB, {"CBh", "не является командой"}, {"CBh", "is not an instruction"}},
+        {0xDB, {"IN N", "FFh", "Чтение УВВ"}, {"IN N", "FFh", "I/O read"}},
+        {0xD3,
+         {"монитор", "дисковод", "жёсткий диск", "сетевой", "принтер", "05h–FFh"},
+         {"monitor", "floppy drive", "hard disk", "network", "printer", "05h-FFh"}},
+        {0xFB, {"INTE", "включает"}, {"INTE", "lamp on"}},
+        {0xF3, {"INTE", "выключает"}, {"INTE", "lamp off"}},
+        {0x4C, {"MOV C,H", "C := H"}, {"MOV C,H", "C := H"}},
+        {0x80, {"Флаги: S, Z, AC, P, C."}, {"Flags: S, Z, AC, P, C."}},
+        {0x96, {"AC := 0"}, {"AC := 0"}},  // subtraction clears AC
+        {0xFE, {"AC := 0", "A не изменяется"}, {"AC := 0", "A is not changed"}},
+        {0xA8, {"AC := 0, C := 0"}, {"AC := 0, C := 0"}},  // logic clears AC and C
+        {0x04, {"C не изменяется"}, {"C not affected"}},   // INR keeps C
+        {0x35, {"AC := 0", "C не изменяется"}, {"AC := 0", "C not affected"}},
+        {0x39, {"только C"}, {"only C"}},                                // DAD
+        {0xF1, {"все 8 битов"}, {"all 8 bits"}},                         // POP PSW
+        {0xC5, {"B -> (SP), C -> (SP-1)"}, {"B -> (SP), C -> (SP-1)"}},  // SP: next free cell
+        {0xD1, {"E := (SP+1), D := (SP+2)"}, {"E := (SP+1), D := (SP+2)"}},
+        {0xE3, {"L <-> (SP+1), H <-> (SP+2)"}, {"L <-> (SP+1), H <-> (SP+2)"}},
+        {0xCD, {"Ст. байт -> (SP), мл. -> (SP-1)"}, {"High byte -> (SP), low -> (SP-1)"}},
+        {0xFF, {"0038h"}, {"0038h"}},
+        {0x27, {"+06h", "+60h"}, {"+06h", "+60h"}},
+        {0x37, {"C := 1"}, {"C := 1"}},
     };
     for (const auto& c : cases) {
-        const Help h = record(c.op);
-        for (std::string_view p : c.phrases)
-            EXPECT_TRUE(h.has(p)) << "record " << hex2(c.op) << " lacks \"" << p << "\":\n"
-                                  << h.text();
+        const std::pair<HelpFile, const Phrases*> sides[] = {{kRussian, &c.russian},
+                                                             {kEnglish, &c.english}};
+        for (const auto& [file, phrases] : sides) {
+            const Help h = record(c.op, file);
+            for (std::string_view p : *phrases)
+                EXPECT_TRUE(h.has(p))
+                    << file.path << " record " << hex2(c.op) << " lacks \"" << p << "\":\n"
+                    << h.text();
+        }
     }
 }
 

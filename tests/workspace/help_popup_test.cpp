@@ -1,6 +1,7 @@
 // The instruction help popup: which bytes of the help file it shows, what it does when the file
-// is short or missing, and when it goes away.
+// is short or missing, which file it reads in English, and when it goes away.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QToolButton>
 
 #include "Commhelpform.h"
+#include "Translations.h"
 
 using namespace orlan;
 
@@ -171,6 +173,47 @@ private slots:
         QCOMPARE(title(frm), QStringLiteral("00h  NOP"));
         QCOMPARE(text(frm), oldText);
         QVERIFY(!frm.isVisible());
+    }
+
+    // In English the record comes from CommHlp.en.vhp, read again when the language changes
+    // under an open popup; without that file the Russian record is shown, without complaint.
+    void englishFileFollowsTheLanguage() {
+        QByteArray russian = fullFile();
+        QByteArray english = fullFile();
+        put(russian, 0x3E, QByteArray("\xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0\0", 9));  // "Загрузка"
+        put(english, 0x3E, QByteArray("Load\0", 5));
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("lang")));
+        const QString russianPath = writeFile(QStringLiteral("lang/CommHlp.vhp"), russian);
+        const QString englishPath = writeFile(QStringLiteral("lang/CommHlp.en.vhp"), english);
+        QVERIFY(!russianPath.isEmpty() && !englishPath.isEmpty());
+
+        LanguageSwitcher switcher(*qApp, QStringLiteral(ORLAN_TRANSLATIONS_DIR));
+        TCommHelpFrm frm;
+        frm.setHelpFile(russianPath);
+        QCOMPARE(frm.englishHelpFile(), englishPath);
+        QSignalSpy missing(&frm, &TCommHelpFrm::helpFileMissing);
+        auto* close = frm.findChild<QToolButton*>(QStringLiteral("Close_BTN"));
+        QVERIFY(frm.showHelp(0x3E, QStringLiteral("MVI A, d8")));
+        QCOMPARE(text(frm), QStringLiteral("Загрузка"));
+
+        QVERIFY(switcher.setLanguage(Language::English));
+        QTRY_COMPARE(text(frm), QStringLiteral("Load"));
+        QCOMPARE(title(frm), QStringLiteral("3Eh  MVI A, d8"));
+        QCOMPARE(close->toolTip(), QStringLiteral("Close instruction help"));
+
+        QVERIFY(QFile::remove(englishPath));
+        QVERIFY(frm.showHelp(0x3E, QStringLiteral("MVI A, d8")));
+        QCOMPARE(text(frm), QStringLiteral("Загрузка"));
+        QCOMPARE(missing.count(), 0);
+
+        // The generated English file lies beside the Russian one.
+        frm.setHelpFile(QStringLiteral(ORLAN_COMMHLP_FILE));
+        QVERIFY(frm.showHelp(0x00, QStringLiteral("NOP")));
+        QVERIFY2(text(frm).startsWith(QStringLiteral("NOP - no operation")), qPrintable(text(frm)));
+
+        QVERIFY(switcher.setLanguage(Language::Russian));
+        QTRY_COMPARE(close->toolTip(), QStringLiteral("Закрыть справку по команде"));
+        QVERIFY(text(frm).startsWith(QStringLiteral("NOP — нет операции")));
     }
 
     void popsUpBelowTheClickAndClosesWithItsButton() {
