@@ -15,7 +15,7 @@ namespace orlan {
 
 class LanguageMenu : public QObject {
     Q_OBJECT
-public:
+  public:
     // Adds the submenu (objectName "Language_Menu") to `menu`; its items are Language_Russian and
     // Language_English.
     explicit LanguageMenu(QMenu* menu);
@@ -27,7 +27,7 @@ public:
     // Moves the check mark to the language shown (a switch may come from elsewhere).
     void showCurrent();
 
-private:
+  private:
     void disableEnglish();
 
     QMenu* menu_ = nullptr;

@@ -54,11 +54,10 @@ class EnglishWindowTest : public QObject {
         return texts;
     }
 
-private slots:
-    void initTestCase() { switcher = new LanguageSwitcher(*qApp, QStringLiteral(ORLAN_TRANSLATIONS_DIR)); }
-    void cleanupTestCase() { delete switcher; }
+  private slots:
     void init() {
         keeper = new SettingsFileKeeper;
+        switcher = new LanguageSwitcher(*qApp, QStringLiteral(ORLAN_TRANSLATIONS_DIR));
         switcher->setLanguage(Language::Russian);
         messages = new ScriptedMessages;
         frm = new TMainFrm(*messages);
@@ -68,6 +67,7 @@ private slots:
     void cleanup() {
         delete frm;
         delete messages;
+        delete switcher;
         delete keeper;
     }
 
@@ -87,7 +87,8 @@ private slots:
             if (test::hasCyrillic(russian[i]) && russian[i] != QStringLiteral("Язык / Language") &&
                 russian[i] != QStringLiteral("Русский"))
                 QVERIFY2(english[i] != russian[i], qPrintable(russian[i]));
-        QCOMPARE(frm->findChild<QMenu*>(QStringLiteral("File_Menu"))->title(), QStringLiteral("File"));
+        QCOMPARE(frm->findChild<QMenu*>(QStringLiteral("File_Menu"))->title(),
+                 QStringLiteral("File"));
         QVERIFY(scheme->grab().toImage() != russianScheme);  // the captions are drawn anew
 
         choose("Language_Russian");
@@ -120,9 +121,10 @@ private slots:
                 translated("Cycles", cycle.label) == name)
                 allowed << name;
         QStringList found;
-        for (QWidget* root : {frm->centralWidget(), static_cast<QWidget*>(frm->menuBar()),
-                              static_cast<QWidget*>(frm->aboutBox()), static_cast<QWidget*>(subprogram),
-                              static_cast<QWidget*>(frm->timingFrm())})
+        for (QWidget* root :
+             {frm->centralWidget(), static_cast<QWidget*>(frm->menuBar()),
+              static_cast<QWidget*>(frm->aboutBox()), static_cast<QWidget*>(subprogram),
+              static_cast<QWidget*>(frm->timingFrm())})
             found << test::russianTexts(root, allowed);
         subprogram->setMode(TSubProgFrm::Mode::Load);
         found << test::russianTexts(subprogram);
@@ -141,7 +143,9 @@ private slots:
         THelpFrm* help = frm->helpFrm();
         help->setManualFile(dir.filePath(QStringLiteral("ORLAN_Help.html")));
         QTextBrowser* browser = help->browser();
-        const auto shownFile = [&] { return QFileInfo(browser->source().toLocalFile()).fileName(); };
+        const auto shownFile = [&] {
+            return QFileInfo(browser->source().toLocalFile()).fileName();
+        };
 
         // No English manual: the Russian one serves in English too.
         choose("Language_English");
@@ -159,6 +163,20 @@ private slots:
         choose("Language_Russian");
         QCOMPARE(shownFile(), QStringLiteral("ORLAN_Help.html"));
         QCOMPARE(help->windowTitle(), QStringLiteral("Справка"));
+    }
+
+    void englishWithoutItsTranslationLeavesEverythingRussian() {
+        delete switcher;
+        switcher = new LanguageSwitcher(*qApp, QStringLiteral("/nonexistent"));
+        saveLanguage(Settings(), Language::Russian);
+        const QStringList russian = menuTexts();
+        choose("Language_English");
+        QCOMPARE(switcher->language(), Language::Russian);
+        QCOMPARE(menuTexts(), russian);
+        QCOMPARE(savedLanguage(Settings()), Language::Russian);
+        QVERIFY(item("Language_Russian")->isChecked());
+        QVERIFY(!item("Language_English")->isEnabled());
+        QVERIFY(!item("Language_English")->toolTip().isEmpty());
     }
 };
 
