@@ -2,7 +2,7 @@
 // manual's figures). Usage (Xvfb or offscreen):
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
 //                                     --devices | --widget=OBJECTNAME | --export |
-//                                     --asm=SOURCE | --breakpoint]
+//                                     --asm=SOURCE | --breakpoint] [--language=en]
 #include <QApplication>
 #include <QAction>
 #include <QCheckBox>
@@ -31,15 +31,19 @@ struct QuietMessages : orlan::MessageService {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 2) {
+    // --language=en anywhere: the program's English texts; the other arguments keep their places.
+    QStringList args = QCoreApplication::arguments();
+    const bool english = args.removeAll(QStringLiteral("--language=en")) > 0;
+    if (args.size() < 2) {
         std::fprintf(stderr,
                      "usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | "
-                     "--help[=#anchor] | --monitor | --devices | --widget=NAME]\n");
+                     "--help[=#anchor] | --monitor | --devices | --widget=NAME] [--language=en]\n");
         return 2;
     }
-    orlan::installQtTranslations(app);
-    const int tacts = argc > 2 ? std::atoi(argv[2]) : 6;
-    const QString extra = argc > 3 ? QString(argv[3]) : QString();
+    orlan::LanguageSwitcher language(app);
+    if (!language.setLanguage(english ? orlan::Language::English : orlan::Language::Russian)) return 1;
+    const int tacts = args.size() > 2 ? args.at(2).toInt() : 6;
+    const QString extra = args.size() > 3 ? args.at(3) : QString();
     QuietMessages messages;
     orlan::TMainFrm frm(messages);
     frm.show();
@@ -90,11 +94,11 @@ int main(int argc, char** argv) {
             frm.findChild<QAction*>(QLatin1String(item))->trigger();
         QTest::qWait(300);
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-        return screen.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+        return screen.save(args.at(1)) ? 0 : 1;
     }
     if (!target) return 2;
     if (target->window() != &frm) target->show();
     QTest::qWait(300);
-    if (!target->grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
+    if (!target->grab().save(args.at(1))) return 1;
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QEnterEvent>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
@@ -37,7 +38,7 @@ constexpr qint64 kBuildOffset = 5;
 constexpr qint64 kBuildDigits = 4;
 
 // Newest change first.
-const char kWhatsNew[] =
+const char kWhatsNew[] = QT_TRANSLATE_NOOP("orlan::TAboutFrm",
     "Версия 1.0.2.1735\n"
     "\n"
     "• Сетевой адаптер (порт 03h): байты уходят по TCP другой копии эмулятора (по умолчанию — "
@@ -83,7 +84,7 @@ const char kWhatsNew[] =
     "• Ядро эмулятора: состояние микропроцессора и модель схемы, запись чисел, таблица мнемоник, "
     "типы машинных циклов, дешифрация и выборка команды, команды NOP, MOV, MVI, HLT, "
     "неопределённые коды, выполнение такта, команды и программы, файлы состояния и "
-    "подпрограмм.\n";
+    "подпрограмм.\n");
 
 // The program's icon: a chip in a DIP package.
 QPixmap chipPixmap(int size) {
@@ -134,9 +135,9 @@ std::optional<int> newestBuild(const QString& path) {
     return number;
 }
 
-QLabel* textLabel(QWidget* parent, const char* name, const QString& text, const QColor& colour,
-                  bool bold) {
-    auto* label = new QLabel(text, parent);
+// Its text comes with the box's other texts (TAboutFrm::retranslate).
+QLabel* textLabel(QWidget* parent, const char* name, const QColor& colour, bool bold) {
+    auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     QFont font(kFallbackFace);
     font.setPointSize(10);
@@ -198,15 +199,14 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 TAboutFrm::TAboutFrm(MessageService& messages, UrlOpener& urls, QWidget* parent)
     : QDialog(parent), messages_(messages), urls_(urls), network_(new QNetworkAccessManager(this)) {
     setObjectName(QStringLiteral("AboutFrm"));
-    setWindowTitle(QStringLiteral("О программе"));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("Pages"));
-    pages_->addTab(buildAboutPage(), QStringLiteral("О программе"));
-    pages_->addTab(buildNewsPage(), QStringLiteral("Что нового"));
+    pages_->addTab(buildAboutPage(), QString());
+    pages_->addTab(buildNewsPage(), QString());
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OK_BTN"));
@@ -221,6 +221,27 @@ TAboutFrm::TAboutFrm(MessageService& messages, UrlOpener& urls, QWidget* parent)
     layout->addLayout(buttons);
     // A fixed dialog border: the box keeps the size of its contents.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    retranslate();
+}
+
+void TAboutFrm::retranslate() {
+    setWindowTitle(tr("О программе"));
+    pages_->setTabText(0, tr("О программе"));
+    pages_->setTabText(1, tr("Что нового"));
+    auto* newVersion = findChild<QLabel*>(QStringLiteral("NewVersion_Link"));
+    newVersion->setText(tr("Получить сведенья о новой версии"));
+    newVersion->setToolTip(tr("Сведенья о новой версии эмулятора"));
+    findChild<QLabel*>(QStringLiteral("Title1_Lbl"))->setText(tr("Программа-эмулятор микропроцессорной"));
+    findChild<QLabel*>(QStringLiteral("Title2_Lbl"))
+        ->setText(tr("системы на базе микропроцессора ОРЛАН-М"));
+    findChild<QLabel*>(QStringLiteral("Version_Lbl"))
+        ->setText(tr("Версия %1").arg(QLatin1String(kVersion)));
+    findChild<QTextEdit*>(QStringLiteral("WhatsNew_Memo"))->setPlainText(tr(kWhatsNew));
+}
+
+void TAboutFrm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
 }
 
 TAboutFrm::~TAboutFrm() {
@@ -249,19 +270,15 @@ QWidget* TAboutFrm::buildAboutPage() {
     connect(site, &LinkLabel::clicked, this,
             [this] { urls_.open(QUrl(QString::fromLatin1(kSiteAddress))); });
 
-    auto* newVersion = new LinkLabel(QStringLiteral("Получить сведенья о новой версии"), page);
+    auto* newVersion = new LinkLabel(QString(), page);
     newVersion->setObjectName(QStringLiteral("NewVersion_Link"));
-    newVersion->setToolTip(QStringLiteral("Сведенья о новой версии эмулятора"));
     connect(newVersion, &LinkLabel::clicked, this, &TAboutFrm::checkNewVersion);
 
     auto* text = new QVBoxLayout;
-    text->addWidget(textLabel(
-        page, "Title1_Lbl", QStringLiteral("Программа-эмулятор микропроцессорной"), kPurple, true));
-    text->addWidget(textLabel(page, "Title2_Lbl",
-                              QStringLiteral("системы на базе микропроцессора ОРЛАН-М"), kPurple,
-                              true));
+    text->addWidget(textLabel(page, "Title1_Lbl", kPurple, true));
+    text->addWidget(textLabel(page, "Title2_Lbl", kPurple, true));
     text->addSpacing(8);
-    text->addWidget(textLabel(page, "Version_Lbl", QString::fromUtf8(kVersionLine), kGreen, false));
+    text->addWidget(textLabel(page, "Version_Lbl", kGreen, false));
     text->addSpacing(16);
     text->addWidget(site);
     text->addWidget(newVersion);
@@ -280,7 +297,6 @@ QWidget* TAboutFrm::buildNewsPage() {
     auto* memo = new QTextEdit(page);
     memo->setObjectName(QStringLiteral("WhatsNew_Memo"));
     memo->setReadOnly(true);
-    memo->setPlainText(QString::fromUtf8(kWhatsNew));
     memo->setFont(QFont(kFallbackFace, 9));
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(memo);
@@ -289,7 +305,7 @@ QWidget* TAboutFrm::buildNewsPage() {
 }
 
 int TAboutFrm::localBuild() {
-    return QString::fromUtf8(kVersionLine).mid(13, 4).toInt();
+    return QString::fromLatin1(kVersion).section(QLatin1Char('.'), -1).toInt();
 }
 
 // Re-centred on the main window at every showing, as a fresh dialog would be.

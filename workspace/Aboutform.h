@@ -23,7 +23,8 @@ namespace orlan {
 // names the newest build: "xxxxxNNNN..." with the build number in the 4 bytes at offset 5.
 inline constexpr char kSiteAddress[] = "https://orlan.example.org/";
 inline constexpr char kVersionPageAddress[] = "http://orlan.example.org/version.txt";
-inline constexpr char kVersionLine[] = "Версия 1.0.2.1735";
+// The version, shown as "Версия 1.0.2.1735"; its last number is the build.
+inline constexpr char kVersion[] = "1.0.2.1735";
 // The downloaded page lives in this file only while the check runs.
 inline constexpr char kVersionFileName[] = "TmpVers.tmp";
 
@@ -54,7 +55,7 @@ class TAboutFrm : public QDialog {
     TAboutFrm(MessageService& messages, UrlOpener& urls, QWidget* parent = nullptr);
     ~TAboutFrm() override;
 
-    // The build number of this copy: the 4 characters from the 14th of the version line.
+    // The build number of this copy: the last number of the version.
     static int localBuild();
 
     // Where the version page is fetched from, and how long the server may stay silent.
@@ -71,11 +72,14 @@ class TAboutFrm : public QDialog {
     void versionCheckFinished();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
     QWidget* buildAboutPage();
     QWidget* buildNewsPage();
+    // The captions, labels, hints and the change history in the current language.
+    void retranslate();
     void onPageData();
     void onPageFinished();
     void finishCheck(const MessageBox& box);

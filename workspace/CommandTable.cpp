@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMimeData>
@@ -198,7 +199,7 @@ void CommandTable::startDrag(int opcode) {
 
 CommPanel::CommPanel(QWidget* parent)
     : QWidget(parent),
-      caption_(new QLabel(QStringLiteral("Система команд микропроцессора ОРЛАН-М"), this)),
+      caption_(new QLabel(this)),
       table_(new CommandTable(this)),
       timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("CommPanel"));
@@ -217,6 +218,7 @@ CommPanel::CommPanel(QWidget* parent)
     caption_->setGeometry(0, 0, kWidth, kCaptionStrip);
     caption_->setMouseTracking(true);
     caption_->installEventFilter(this);
+    retranslate();
 
     const int tableSide = CommandTable::kCells * CommandTable::kCellSize;
     table_->move((kWidth - tableSide) / 2, kCaptionStrip + (kHeight - kCaptionStrip - tableSide) / 2);
@@ -226,6 +228,13 @@ CommPanel::CommPanel(QWidget* parent)
     connect(timer_, &QTimer::timeout, this, &CommPanel::slideTick);
 
     x_ = std::sqrt(std::max(0, hiddenTop()));
+}
+
+void CommPanel::retranslate() { caption_->setText(tr("Система команд микропроцессора ОРЛАН-М")); }
+
+void CommPanel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
 }
 
 int CommPanel::clientHeight() const { return parentWidget() ? parentWidget()->height() : kHeight; }

@@ -104,10 +104,13 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void retranslate();
+
     QLabel* caption_;
     CommandTable* table_;
     QTimer* timer_;

@@ -18,8 +18,6 @@ namespace orlan {
 
 namespace {
 
-const QString kStateFilter = QStringLiteral("Файлы данных эмулятора ОРЛАН (*.vst)");
-const QString kSubprogramFilter = QStringLiteral("Файлы подпрограмм ОРЛАН (*.vsp)");
 
 constexpr int kCells = 0x10000;
 // The window paints the progress and takes input this often: often enough for the bar to move
@@ -76,17 +74,28 @@ class LongOperation {
     std::optional<WorkspaceLock> lock_;
 };
 
-QFileDialog* makeDialog(QWidget* parent, const QString& title, const char* name) {
-    auto* dialog = new QFileDialog(parent, title);
+QFileDialog* makeDialog(QWidget* parent, const char* name) {
+    auto* dialog = new QFileDialog(parent);
     dialog->setObjectName(QLatin1String(name));
-    dialog->setNameFilters({kStateFilter, kSubprogramFilter});
     dialog->setDefaultSuffix(QStringLiteral("vst"));
     // A name typed without an extension gets the one of the file type shown.
     QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
-        dialog->setDefaultSuffix(filter == kSubprogramFilter ? QStringLiteral("vsp")
-                                                             : QStringLiteral("vst"));
+        dialog->setDefaultSuffix(filter.contains(QLatin1String("*.vsp")) ? QStringLiteral("vsp")
+                                                                         : QStringLiteral("vst"));
     });
     return dialog;
+}
+
+// The dialog is kept between showings: its caption and file types follow the language, the
+// file type chosen last stays chosen.
+void setDialogTexts(QFileDialog* dialog, const QString& title) {
+    dialog->setWindowTitle(title);
+    const QStringList filters{WorkspaceFiles::tr("Файлы данных эмулятора ОРЛАН (*.vst)"),
+                              WorkspaceFiles::tr("Файлы подпрограмм ОРЛАН (*.vsp)")};
+    if (dialog->nameFilters() == filters) return;
+    const qsizetype chosen = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
+    dialog->setNameFilters(filters);
+    dialog->selectNameFilter(filters.at(chosen > 0 ? chosen : 0));
 }
 
 }  // namespace
@@ -96,22 +105,22 @@ QFileDialog* makeDialog(QWidget* parent, const QString& title, const char* name)
 
 QString QtFileDialogs::openFileName(QWidget* parent) {
     if (!open_) {
-        open_ =
-            makeDialog(parent, QStringLiteral("Открыть файл данных эмулятора ОРЛАН"), "OpenDlg");
+        open_ = makeDialog(parent, "OpenDlg");
         open_->setAcceptMode(QFileDialog::AcceptOpen);
         open_->setFileMode(QFileDialog::ExistingFile);
     }
+    setDialogTexts(open_, WorkspaceFiles::tr("Открыть файл данных эмулятора ОРЛАН"));
     return execFileDialog(open_);
 }
 
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& current) {
     if (!save_) {
-        save_ =
-            makeDialog(parent, QStringLiteral("Сохранить файл данных эмулятора ОРЛАН"), "SaveDlg");
+        save_ = makeDialog(parent, "SaveDlg");
         save_->setAcceptMode(QFileDialog::AcceptSave);
         save_->setFileMode(QFileDialog::AnyFile);
         save_->setOption(QFileDialog::DontConfirmOverwrite, false);
     }
+    setDialogTexts(save_, WorkspaceFiles::tr("Сохранить файл данных эмулятора ОРЛАН"));
     return execFileDialog(save_, current);
 }
 
@@ -194,7 +203,7 @@ void WorkspaceFiles::openStateFile(const QString& name) {
     currentName_ = name;
     {
         QScopedValueRollback<bool> busy(busy_, true);
-        LongOperation operation(frm_, QStringLiteral("Открытие:"));
+        LongOperation operation(frm_, tr("Открытие:"));
         Machine& m = frm_.machine();
         for (int first = 0; first < kCells; first += kCellsPerStep) {
             const int last = first + kCellsPerStep - 1;
@@ -253,7 +262,7 @@ void WorkspaceFiles::saveAs() {
 
 void WorkspaceFiles::writeStateFile(const QString& name) {
     QScopedValueRollback<bool> busy(busy_, true);
-    LongOperation operation(frm_, QStringLiteral("Сохранение:"));
+    LongOperation operation(frm_, tr("Сохранение:"));
     // Nothing can change the machine under the lock, so the image taken now is what is written.
     // The bar walks the memory it holds while the window paints; the file is then written in one
     // go by the safe writer, so a failed save leaves the old file as it was.

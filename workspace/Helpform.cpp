@@ -1,5 +1,7 @@
 #include "Helpform.h"
 
+#include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -9,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "Translations.h"
 #include "UrlOpener.h"
 #include "paths.h"
 
@@ -16,16 +19,13 @@ namespace orlan {
 
 namespace {
 
-const QString kCaption = QStringLiteral("ОРЛАН - Справка");
 // The manual reads comfortably at about this size; smaller screens get most of theirs.
 constexpr QSize kPreferredSize(900, 720);
 
-QToolButton* navigationButton(QWidget* parent, const char* name, const QString& hint,
-                              QStyle::StandardPixmap icon) {
+// Its text and hint come with the window's other texts (THelpFrm::retranslate).
+QToolButton* navigationButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
-    b->setText(hint);
     b->setIcon(parent->style()->standardIcon(icon));
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(true);
@@ -38,15 +38,12 @@ QToolButton* navigationButton(QWidget* parent, const char* name, const QString& 
 THelpFrm::THelpFrm(UrlOpener& urls, QWidget* parent)
     : QWidget(parent, Qt::Window),
       urls_(urls),
-      manualFile_(dataFile(QStringLiteral("Help/ORLAN_Help.html"))) {
+      russianManual_(dataFile(QStringLiteral("Help/ORLAN_Help.html"))) {
     setObjectName(QStringLiteral("HelpFrm"));
-    setWindowTitle(kCaption);
 
-    back_ = navigationButton(this, "Back_BTN", QStringLiteral("Назад"), QStyle::SP_ArrowBack);
-    forward_ =
-        navigationButton(this, "Forward_BTN", QStringLiteral("Вперёд"), QStyle::SP_ArrowForward);
-    home_ =
-        navigationButton(this, "Home_BTN", QStringLiteral("Содержание"), QStyle::SP_DirHomeIcon);
+    back_ = navigationButton(this, "Back_BTN", QStyle::SP_ArrowBack);
+    forward_ = navigationButton(this, "Forward_BTN", QStyle::SP_ArrowForward);
+    home_ = navigationButton(this, "Home_BTN", QStyle::SP_DirHomeIcon);
     back_->setEnabled(false);
     forward_->setEnabled(false);
 
@@ -80,23 +77,64 @@ THelpFrm::THelpFrm(UrlOpener& urls, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
+    retranslate();
+}
+
+void THelpFrm::retranslate() {
+    const std::pair<QToolButton*, QString> buttons[] = {
+        {back_, tr("Назад")}, {forward_, tr("Вперёд")}, {home_, tr("Содержание")}};
+    for (const auto& [button, text] : buttons) {
+        button->setText(text);
+        button->setToolTip(text);
+    }
+    const QString title = browser_->documentTitle();
+    setWindowTitle(title.isEmpty() ? tr("ОРЛАН - Справка") : title);
+}
+
+void THelpFrm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    // The manual in the other language, at the same place when it has the same anchor there. A
+    // hidden window takes it at its next showing (loadManual).
+    const QUrl shown = browser_->source();
+    if (isVisible() && !shown.isEmpty() && QFileInfo(manualFile()).isFile()) {
+        const QUrl manual = QUrl::fromLocalFile(QFileInfo(manualFile()).absoluteFilePath());
+        if (shown.adjusted(QUrl::RemoveFragment) != manual) {
+            QUrl target = manual;
+            target.setFragment(shown.fragment());
+            browser_->clearHistory();
+            browser_->setSource(target);
+        }
+    }
+    retranslate();
 }
 
 void THelpFrm::setManualFile(const QString& path) {
-    manualFile_ = path;
+    russianManual_ = path;
     browser_->clearHistory();
     browser_->setSource(QUrl());
 }
 
+QString THelpFrm::manualFile() const {
+    const LanguageSwitcher* switcher = LanguageSwitcher::instance();
+    if (switcher != nullptr && switcher->language() == Language::English) {
+        const QFileInfo russian(russianManual_);
+        const QString english =
+            russian.dir().filePath(russian.completeBaseName() + QStringLiteral(".en.") + russian.suffix());
+        if (QFileInfo(english).isFile()) return english;
+    }
+    return russianManual_;
+}
+
 bool THelpFrm::loadManual() {
-    if (!QFileInfo(manualFile_).isFile()) return false;
-    const QUrl manual = QUrl::fromLocalFile(QFileInfo(manualFile_).absoluteFilePath());
+    const QString file = manualFile();
+    if (!QFileInfo(file).isFile()) return false;
+    const QUrl manual = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
     if (browser_->source().adjusted(QUrl::RemoveFragment) != manual) {
         browser_->clearHistory();
         browser_->setSource(manual);
     }
-    const QString title = browser_->documentTitle();
-    setWindowTitle(title.isEmpty() ? kCaption : title);
+    retranslate();
     return true;
 }
 

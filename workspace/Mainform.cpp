@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -30,6 +31,7 @@
 #include "Floppyform.h"
 #include "Hdiscform.h"
 #include "Helpform.h"
+#include "LanguageMenu.h"
 #include "Timingform.h"
 #include "Monform.h"
 #include "Vzusetupform.h"
@@ -46,12 +48,6 @@
 namespace orlan {
 
 namespace {
-
-const QString kCaption = QStringLiteral("Эмулятор МП-системы на базе МП ОРЛАН-М");
-const QString kRunHint = QStringLiteral("Выполнить программу");
-const QString kStopHint = QStringLiteral("Остановить выполнение программы");
-const QString kBreakStatus = QStringLiteral("Точка останова: %1");
-const QString kRunToStatus = QStringLiteral("Выполнено до курсора: %1");
 
 // The register panel's cycle: position, name, digits.
 struct CycleEntry {
@@ -98,10 +94,10 @@ QFont editorFont(int pointSize) {
     return f;
 }
 
-QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+// Its hint comes with the window's other texts (TMainFrm::retranslate).
+QToolButton* toolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
     b->setIcon(parent->style()->standardIcon(icon));
     b->setFocusPolicy(Qt::NoFocus);
     return b;
@@ -116,7 +112,6 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
       host_(*this),
       cpu_(machine_, host_, ports_) {
     setObjectName(QStringLiteral("MainFrm"));
-    setWindowTitle(kCaption);
     // The window is laid out to the pixel: a small font keeps the group captions inside.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
@@ -151,6 +146,7 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     connect(speed_, &SpeedControl::finished, this, &TMainFrm::afterRun);
     files_ = new WorkspaceFiles(*this, std::make_unique<QtFileDialogs>(), this);
     buildMenu();
+    retranslate();
     cpu_.setHistory(&history_);
 
     commPanel_ = new CommPanel(client);
@@ -221,19 +217,18 @@ void TMainFrm::buildScheme(QWidget* client) {
 
     struct Device {
         const char* name;
-        const char* hint;
         QStyle::StandardPixmap icon;
         int left;
     };
     const Device devices[] = {
-        {"PF_Monitor", "Отобразить монитор...", QStyle::SP_ComputerIcon, 70},
-        {"PF_Diskette", "Отобразить буфер дисковода...", QStyle::SP_DriveFDIcon, 98},
-        {"PF_HardDisk", "Отобразить буфер жёсткого диска...", QStyle::SP_DriveHDIcon, 126},
-        {"PF_LANCard", "Отобразить буфер сетевого адаптера...", QStyle::SP_DriveNetIcon, 154},
-        {"PF_Printer", "Отобразить содержимое буфера принтера...", QStyle::SP_FileDialogDetailedView, 182},
+        {"PF_Monitor", QStyle::SP_ComputerIcon, 70},
+        {"PF_Diskette", QStyle::SP_DriveFDIcon, 98},
+        {"PF_HardDisk", QStyle::SP_DriveHDIcon, 126},
+        {"PF_LANCard", QStyle::SP_DriveNetIcon, 154},
+        {"PF_Printer", QStyle::SP_FileDialogDetailedView, 182},
     };
     for (const Device& d : devices) {
-        QToolButton* b = toolButton(client, d.name, QString::fromUtf8(d.hint), d.icon);
+        QToolButton* b = toolButton(client, d.name, d.icon);
         b->setGeometry(d.left, 406, 26, 26);
         b->setAutoRaise(true);
         b->setEnabled(false);  // the device windows come with the devices
@@ -266,7 +261,7 @@ void TMainFrm::buildScheme(QWidget* client) {
 }
 
 void TMainFrm::buildMemoryGroups(QWidget* client) {
-    auto* memGroup = new QGroupBox(QStringLiteral("Содержимое ячеек ОЗУ"), client);
+    auto* memGroup = new QGroupBox(client);
     memGroup->setObjectName(QStringLiteral("MemGroup"));
     memGroup->setGeometry(471, 8, 189, 257);
     memoryModel_ = new MemoryModel(machine_, this);
@@ -286,7 +281,7 @@ void TMainFrm::buildMemoryGroups(QWidget* client) {
         ramVal_->insert(QString(digit.toUpper()));
     });
 
-    auto* cellGroup = new QGroupBox(QStringLiteral("Ячейка ОЗУ и её значение"), client);
+    auto* cellGroup = new QGroupBox(client);
     cellGroup->setObjectName(QStringLiteral("CellGroup"));
     cellGroup->setGeometry(467, 265, 193, 49);
     ramNum_ = new QLineEdit(QStringLiteral("0000"), cellGroup);
@@ -302,8 +297,7 @@ void TMainFrm::buildMemoryGroups(QWidget* client) {
     ramVal_->setMaxLength(2);
     ramVal_->setGeometry(96, 18, 40, 24);
     ramVal_->setFont(editorFont(11));
-    ramEnter_ = toolButton(cellGroup, "RAM_Enter_BTN", QStringLiteral("Записать значение в ячейку"),
-                           QStyle::SP_DialogApplyButton);
+    ramEnter_ = toolButton(cellGroup, "RAM_Enter_BTN", QStyle::SP_DialogApplyButton);
     ramEnter_->setGeometry(146, 18, 38, 24);
     ramVal_->installEventFilter(this);
 
@@ -314,7 +308,7 @@ void TMainFrm::buildMemoryGroups(QWidget* client) {
 }
 
 void TMainFrm::buildRegisterGroup(QWidget* client) {
-    auto* group = new QGroupBox(QStringLiteral("Регистр и его значение"), client);
+    auto* group = new QGroupBox(client);
     group->setObjectName(QStringLiteral("RegGroup"));
     group->setGeometry(467, 313, 193, 49);
     regNam_ = new QLineEdit(QStringLiteral("A"), group);
@@ -337,8 +331,7 @@ void TMainFrm::buildRegisterGroup(QWidget* client) {
     QPalette green = regVal_->palette();
     green.setColor(QPalette::Text, QColor(0, 128, 0));
     regVal_->setPalette(green);
-    regEnter_ = toolButton(group, "REG_Enter_BTN", QStringLiteral("Записать значение в регистр"),
-                           QStyle::SP_DialogApplyButton);
+    regEnter_ = toolButton(group, "REG_Enter_BTN", QStyle::SP_DialogApplyButton);
     regEnter_->setGeometry(146, 18, 38, 24);
     regNam_->installEventFilter(this);
     regVal_->installEventFilter(this);
@@ -354,13 +347,13 @@ void TMainFrm::buildRegisterGroup(QWidget* client) {
 }
 
 void TMainFrm::buildExecutionGroups(QWidget* client) {
-    auto* exec = new QGroupBox(QStringLiteral("Выполнение"), client);
+    auto* exec = new QGroupBox(client);
     exec->setObjectName(QStringLiteral("ExecGroup"));
     exec->setGeometry(467, 362, 112, 49);
-    doProgram_ = toolButton(exec, "DoProgram_BTN", kRunHint, QStyle::SP_MediaPlay);
+    doProgram_ = toolButton(exec, "DoProgram_BTN", QStyle::SP_MediaPlay);
     doProgram_->setCheckable(true);
-    doCommand_ = toolButton(exec, "DoCommand_BTN", QStringLiteral("Выполнить команду"), QStyle::SP_MediaSeekForward);
-    doTime_ = toolButton(exec, "DoTime_BTN", QStringLiteral("Выполнить такт"), QStyle::SP_MediaSkipForward);
+    doCommand_ = toolButton(exec, "DoCommand_BTN", QStyle::SP_MediaSeekForward);
+    doTime_ = toolButton(exec, "DoTime_BTN", QStyle::SP_MediaSkipForward);
     doProgram_->setGeometry(6, 17, 32, 26);
     doCommand_->setGeometry(40, 17, 32, 26);
     doTime_->setGeometry(74, 17, 32, 26);
@@ -372,19 +365,19 @@ void TMainFrm::buildExecutionGroups(QWidget* client) {
     connect(doCommand_, &QToolButton::clicked, this, &TMainFrm::doCommand);
     connect(doTime_, &QToolButton::clicked, this, &TMainFrm::doTime);
 
-    auto* reset = new QGroupBox(QStringLiteral("Сброс"), client);
+    auto* reset = new QGroupBox(client);
     reset->setObjectName(QStringLiteral("ResetGroup"));
     reset->setGeometry(589, 362, 71, 49);
-    resetRam_ = toolButton(reset, "ResetRAM_BTN", QStringLiteral("Сброс ОЗУ"), QStyle::SP_DialogResetButton);
-    resetRegs_ = toolButton(reset, "ResetRegs_BTN", QStringLiteral("Сброс регистров"), QStyle::SP_BrowserReload);
+    resetRam_ = toolButton(reset, "ResetRAM_BTN", QStyle::SP_DialogResetButton);
+    resetRegs_ = toolButton(reset, "ResetRegs_BTN", QStyle::SP_BrowserReload);
     resetRam_->setGeometry(4, 17, 30, 26);
     resetRegs_->setGeometry(37, 17, 30, 26);
     connect(resetRam_, &QToolButton::clicked, this, &TMainFrm::resetMemory);
     connect(resetRegs_, &QToolButton::clicked, this, &TMainFrm::resetRegisters);
 }
 
-QAction* TMainFrm::addItem(QMenu* menu, const char* objectName, const QString& text, const QKeySequence& key) {
-    QAction* a = menu->addAction(text);
+QAction* TMainFrm::addItem(QMenu* menu, const char* objectName, const QKeySequence& key) {
+    QAction* a = menu->addAction(QString());
     a->setObjectName(QLatin1String(objectName));
     if (!key.isEmpty()) a->setShortcut(key);
     return a;
@@ -392,119 +385,210 @@ QAction* TMainFrm::addItem(QMenu* menu, const char* objectName, const QString& t
 
 void TMainFrm::buildMenu() {
     QMenuBar* bar = menuBar();
-    fileMenu_ = bar->addMenu(QStringLiteral("Файл"));
+    fileMenu_ = bar->addMenu(QString());
     fileMenu_->setObjectName(QStringLiteral("File_Menu"));
-    connect(addItem(fileMenu_, "New_Item", QStringLiteral("Новый (очистить память и регистры)"), QKeySequence("Ctrl+N")),
+    connect(addItem(fileMenu_, "New_Item", QKeySequence("Ctrl+N")),
             &QAction::triggered, this, &TMainFrm::newWorkspace);
     fileMenu_->addSeparator();
-    connect(addItem(fileMenu_, "Open_Item", QStringLiteral("Открыть..."), QKeySequence("Ctrl+O")), &QAction::triggered,
+    connect(addItem(fileMenu_, "Open_Item", QKeySequence("Ctrl+O")), &QAction::triggered,
             this, [this] { files_->open(); });
-    connect(addItem(fileMenu_, "Save_Item", QStringLiteral("Сохранить"), QKeySequence("Ctrl+S")), &QAction::triggered,
+    connect(addItem(fileMenu_, "Save_Item", QKeySequence("Ctrl+S")), &QAction::triggered,
             this, [this] { files_->save(); });
-    connect(addItem(fileMenu_, "SaveAs_Item", QStringLiteral("Сохранить как..."), QKeySequence("Ctrl+Shift+S")),
+    connect(addItem(fileMenu_, "SaveAs_Item", QKeySequence("Ctrl+Shift+S")),
             &QAction::triggered, this, [this] { files_->saveAs(); });
     fileMenu_->addSeparator();
-    connect(addItem(fileMenu_, "Export_Item", QStringLiteral("Экспорт..."), {}), &QAction::triggered,
+    connect(addItem(fileMenu_, "Export_Item", {}), &QAction::triggered,
             this, [this] { exportFrm_->exec(); });
     fileMenu_->addSeparator();
-    connect(addItem(fileMenu_, "Print_Item", QStringLiteral("Печать..."), QKeySequence("Ctrl+P")),
+    connect(addItem(fileMenu_, "Print_Item", QKeySequence("Ctrl+P")),
             &QAction::triggered, this, [this] { printFrm_->exec(); });
-    connect(addItem(fileMenu_, "PrinterSetup_Item", QStringLiteral("Настройки принтера..."), {}),
+    connect(addItem(fileMenu_, "PrinterSetup_Item", {}),
             &QAction::triggered, this, [this] { printerSetup_->showSetupDialog(this); });
     fileMenu_->addSeparator();
-    connect(addItem(fileMenu_, "Exit_Item", QStringLiteral("Выход из программы"), QKeySequence("Alt+F4")),
+    connect(addItem(fileMenu_, "Exit_Item", QKeySequence("Alt+F4")),
             &QAction::triggered, this, &QWidget::close);
 
-    mpMenu_ = bar->addMenu(QStringLiteral("МП-система"));
+    mpMenu_ = bar->addMenu(QString());
     mpMenu_->setObjectName(QStringLiteral("MP_Menu"));
-    connect(addItem(mpMenu_, "DoTime_Item", QStringLiteral("Выполнить такт"), QKeySequence(Qt::Key_F8)),
+    connect(addItem(mpMenu_, "DoTime_Item", QKeySequence(Qt::Key_F8)),
             &QAction::triggered, this, &TMainFrm::doTime);
-    connect(addItem(mpMenu_, "DoCommand_Item", QStringLiteral("Выполнить текущую команду полностью"),
-                    QKeySequence(Qt::Key_F7)),
+    connect(addItem(mpMenu_, "DoCommand_Item", QKeySequence(Qt::Key_F7)),
             &QAction::triggered, this, &TMainFrm::doCommand);
-    doProgramItem_ = addItem(mpMenu_, "DoProgram_Item", kRunHint, QKeySequence(Qt::Key_F6));
+    doProgramItem_ = addItem(mpMenu_, "DoProgram_Item", QKeySequence(Qt::Key_F6));
     connect(doProgramItem_, &QAction::triggered, this, &TMainFrm::doProgram);
     mpMenu_->addSeparator();
-    backTactItem_ = addItem(mpMenu_, "BackTime_Item", QStringLiteral("Такт назад"), QKeySequence("Shift+F8"));
+    backTactItem_ = addItem(mpMenu_, "BackTime_Item", QKeySequence("Shift+F8"));
     connect(backTactItem_, &QAction::triggered, this, &TMainFrm::stepBackTact);
-    backCommandItem_ = addItem(mpMenu_, "BackCommand_Item", QStringLiteral("Команда назад"), QKeySequence("Shift+F7"));
+    backCommandItem_ = addItem(mpMenu_, "BackCommand_Item", QKeySequence("Shift+F7"));
     connect(backCommandItem_, &QAction::triggered, this, &TMainFrm::stepBackCommand);
-    connect(addItem(mpMenu_, "ToggleBreak_Item", QStringLiteral("Точка останова"), QKeySequence(Qt::Key_F2)),
+    connect(addItem(mpMenu_, "ToggleBreak_Item", QKeySequence(Qt::Key_F2)),
             &QAction::triggered, this, [this] {
                 const int row = memGrid_->selectedAddress();
                 toggleBreakpoint(static_cast<uint16_t>(row < 0 ? machine_.s.pc : row));
             });
     // The row under the pointer when there is one: the selected row is PC itself.
-    connect(addItem(mpMenu_, "RunToCursor_Item", QStringLiteral("Выполнить до курсора"), QKeySequence(Qt::Key_F4)),
+    connect(addItem(mpMenu_, "RunToCursor_Item", QKeySequence(Qt::Key_F4)),
             &QAction::triggered, this, [this] {
                 const int row = memGrid_->rowUnderPointer();
                 runToCursor(static_cast<uint16_t>(row >= 0 ? row : memGrid_->selectedAddress() >= 0
                                                                       ? memGrid_->selectedAddress()
                                                                       : machine_.s.pc));
             });
-    connect(addItem(mpMenu_, "ClearBreaks_Item", QStringLiteral("Снять все точки останова"), {}),
+    connect(addItem(mpMenu_, "ClearBreaks_Item", {}),
             &QAction::triggered, this, &TMainFrm::clearBreakpoints);
     speed_->addMenu(mpMenu_);
     mpMenu_->addSeparator();
-    resetRamItem_ = addItem(mpMenu_, "ResetRAM_Item", QStringLiteral("Очистить содержимое памяти"), QKeySequence(Qt::Key_F10));
+    resetRamItem_ = addItem(mpMenu_, "ResetRAM_Item", QKeySequence(Qt::Key_F10));
     connect(resetRamItem_, &QAction::triggered, this, &TMainFrm::resetMemory);
-    resetRegsItem_ = addItem(mpMenu_, "ResetRegs_Item", QStringLiteral("Очистить все регистры"), QKeySequence(Qt::Key_F11));
+    resetRegsItem_ = addItem(mpMenu_, "ResetRegs_Item", QKeySequence(Qt::Key_F11));
     connect(resetRegsItem_, &QAction::triggered, this, &TMainFrm::resetRegisters);
-    clearHaltItem_ = addItem(mpMenu_, "ClearHLDA_Item", QStringLiteral("Снять флаг HLDA"), QKeySequence(Qt::Key_F12));
+    clearHaltItem_ = addItem(mpMenu_, "ClearHLDA_Item", QKeySequence(Qt::Key_F12));
     clearHaltItem_->setEnabled(false);
     connect(clearHaltItem_, &QAction::triggered, this, &TMainFrm::clearHaltFlag);
 
-    viewMenu_ = bar->addMenu(QStringLiteral("Вид"));
+    viewMenu_ = bar->addMenu(QString());
     viewMenu_->setObjectName(QStringLiteral("View_Menu"));
-    connect(addItem(viewMenu_, "ShowMonitor_Item", QStringLiteral("Отобразить \"монитор\"..."), QKeySequence("Ctrl+Alt+M")),
+    connect(addItem(viewMenu_, "ShowMonitor_Item", QKeySequence("Ctrl+Alt+M")),
             &QAction::triggered, this, &TMainFrm::showMonitor);
-    connect(addItem(viewMenu_, "ShowFloppy_Item", QStringLiteral("Отобразить буфер \"дисковода\"..."), QKeySequence("Ctrl+Alt+F")),
+    connect(addItem(viewMenu_, "ShowFloppy_Item", QKeySequence("Ctrl+Alt+F")),
             &QAction::triggered, this, &TMainFrm::showFloppy);
-    connect(addItem(viewMenu_, "ShowHDisc_Item", QStringLiteral("Отобразить буфер \"жёсткого диска\"..."), QKeySequence("Ctrl+Alt+H")),
+    connect(addItem(viewMenu_, "ShowHDisc_Item", QKeySequence("Ctrl+Alt+H")),
             &QAction::triggered, this, &TMainFrm::showHDisc);
     // Enabled once the network windows exist (after the menu).
-    connect(addItem(viewMenu_, "ShowNet_Item", QStringLiteral("Отобразить буфер \"сетевого адаптера\"..."),
-                    QKeySequence("Ctrl+Alt+N")),
+    connect(addItem(viewMenu_, "ShowNet_Item", QKeySequence("Ctrl+Alt+N")),
             &QAction::triggered, this, &TMainFrm::showNet);
     findChild<QAction*>(QStringLiteral("ShowNet_Item"))->setEnabled(false);
-    connect(addItem(viewMenu_, "ShowPrinter_Item", QStringLiteral("Отобразить буфер \"принтера\"..."), QKeySequence("Ctrl+Alt+P")),
+    connect(addItem(viewMenu_, "ShowPrinter_Item", QKeySequence("Ctrl+Alt+P")),
             &QAction::triggered, this, &TMainFrm::showPrinter);
     viewMenu_->addSeparator();
-    connect(addItem(viewMenu_, "ToggleCommands_Item", QStringLiteral("Отобразить/скрыть систему команд МП ОРЛАН-М"),
-                    QKeySequence(Qt::Key_Space)),
+    connect(addItem(viewMenu_, "ToggleCommands_Item", QKeySequence(Qt::Key_Space)),
             &QAction::triggered, this, &TMainFrm::toggleCommandTable);
     viewMenu_->addSeparator();
-    connect(addItem(viewMenu_, "ShowAsm_Item", QStringLiteral("Ассемблер..."), QKeySequence("Ctrl+E")),
+    connect(addItem(viewMenu_, "ShowAsm_Item", QKeySequence("Ctrl+E")),
             &QAction::triggered, this, &TMainFrm::showAsm);
-    QAction* operands = addItem(viewMenu_, "ShowOperands_Item", QStringLiteral("Показывать операнды команд"), {});
+    QAction* operands = addItem(viewMenu_, "ShowOperands_Item", {});
     operands->setCheckable(true);
     connect(operands, &QAction::toggled, this, [this](bool on) { memoryModel_->setShowOperands(on); });
-    followPcItem_ = addItem(viewMenu_, "FollowPC_Item", QStringLiteral("Следовать за PC"), {});
+    followPcItem_ = addItem(viewMenu_, "FollowPC_Item", {});
     followPcItem_->setCheckable(true);
     connect(followPcItem_, &QAction::toggled, this, [this](bool on) {
         if (on) memGrid_->revealAddress(machine_.s.pc);
     });
-    connect(addItem(viewMenu_, "ShowTiming_Item", QStringLiteral("Временная диаграмма"), {}),
+    connect(addItem(viewMenu_, "ShowTiming_Item", {}),
             &QAction::triggered, this, [this] { showBeside(timingFrm_); });
     viewMenu_->addSeparator();
-    connect(addItem(viewMenu_, "ShowStack_Item", QStringLiteral("Показать стековую область памяти"), {}),
+    connect(addItem(viewMenu_, "ShowStack_Item", {}),
             &QAction::triggered, this, &TMainFrm::showStackArea);
 
-    settingsMenu_ = bar->addMenu(QStringLiteral("Настройки"));
+    settingsMenu_ = bar->addMenu(QString());
     settingsMenu_->setObjectName(QStringLiteral("Settings_Menu"));
-    connect(addItem(settingsMenu_, "VZUSetup_Item", QStringLiteral("Установка каталогов для \"внешних ЗУ\""), {}),
+    connect(addItem(settingsMenu_, "VZUSetup_Item", {}),
             &QAction::triggered, this, [this] { vzuSetupFrm_->exec(); });
-    QAction* netSetup = addItem(settingsMenu_, "NetSetup_Item", QStringLiteral("Настройки сети для \"сетевого адаптера\""), {});
+    QAction* netSetup = addItem(settingsMenu_, "NetSetup_Item", {});
     netSetup->setEnabled(false);
     connect(netSetup, &QAction::triggered, this, [this] { netSettFrm_->exec(); });
+    settingsMenu_->addSeparator();
+    languageMenu_ = new LanguageMenu(settingsMenu_);
 
-    helpMenu_ = bar->addMenu(QStringLiteral("Помощь"));
+    helpMenu_ = bar->addMenu(QString());
     helpMenu_->setObjectName(QStringLiteral("Help_Menu"));
-    connect(addItem(helpMenu_, "Help_Item", QStringLiteral("Вызвать справку"), QKeySequence(Qt::Key_F1)),
+    connect(addItem(helpMenu_, "Help_Item", QKeySequence(Qt::Key_F1)),
             &QAction::triggered, this, &TMainFrm::openHelp);
     helpMenu_->addSeparator();
-    connect(addItem(helpMenu_, "About_Item", QStringLiteral("О программе..."), {}), &QAction::triggered, this,
+    connect(addItem(helpMenu_, "About_Item", {}), &QAction::triggered, this,
             [this] { aboutFrm_->exec(); });
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window's texts, in the current language
+
+QString TMainFrm::runHint(bool running) {
+    return running ? tr("Остановить выполнение программы") : tr("Выполнить программу");
+}
+
+void TMainFrm::retranslate() {
+    setWindowTitle(tr("Эмулятор МП-системы на базе МП ОРЛАН-М"));
+    fileMenu_->setTitle(tr("Файл"));
+    mpMenu_->setTitle(tr("МП-система"));
+    viewMenu_->setTitle(tr("Вид"));
+    settingsMenu_->setTitle(tr("Настройки"));
+    helpMenu_->setTitle(tr("Помощь"));
+
+    struct Text {
+        const char* name;
+        const char* text;
+    };
+    static const Text kItems[] = {
+        {"New_Item", QT_TR_NOOP("Новый (очистить память и регистры)")},
+        {"Open_Item", QT_TR_NOOP("Открыть...")},
+        {"Save_Item", QT_TR_NOOP("Сохранить")},
+        {"SaveAs_Item", QT_TR_NOOP("Сохранить как...")},
+        {"Export_Item", QT_TR_NOOP("Экспорт...")},
+        {"Print_Item", QT_TR_NOOP("Печать...")},
+        {"PrinterSetup_Item", QT_TR_NOOP("Настройки принтера...")},
+        {"Exit_Item", QT_TR_NOOP("Выход из программы")},
+        {"DoTime_Item", QT_TR_NOOP("Выполнить такт")},
+        {"DoCommand_Item", QT_TR_NOOP("Выполнить текущую команду полностью")},
+        {"BackTime_Item", QT_TR_NOOP("Такт назад")},
+        {"BackCommand_Item", QT_TR_NOOP("Команда назад")},
+        {"ToggleBreak_Item", QT_TR_NOOP("Точка останова")},
+        {"RunToCursor_Item", QT_TR_NOOP("Выполнить до курсора")},
+        {"ClearBreaks_Item", QT_TR_NOOP("Снять все точки останова")},
+        {"ResetRAM_Item", QT_TR_NOOP("Очистить содержимое памяти")},
+        {"ResetRegs_Item", QT_TR_NOOP("Очистить все регистры")},
+        {"ClearHLDA_Item", QT_TR_NOOP("Снять флаг HLDA")},
+        {"ShowMonitor_Item", QT_TR_NOOP("Отобразить \"монитор\"...")},
+        {"ShowFloppy_Item", QT_TR_NOOP("Отобразить буфер \"дисковода\"...")},
+        {"ShowHDisc_Item", QT_TR_NOOP("Отобразить буфер \"жёсткого диска\"...")},
+        {"ShowNet_Item", QT_TR_NOOP("Отобразить буфер \"сетевого адаптера\"...")},
+        {"ShowPrinter_Item", QT_TR_NOOP("Отобразить буфер \"принтера\"...")},
+        {"ToggleCommands_Item", QT_TR_NOOP("Отобразить/скрыть систему команд МП ОРЛАН-М")},
+        {"ShowAsm_Item", QT_TR_NOOP("Ассемблер...")},
+        {"ShowOperands_Item", QT_TR_NOOP("Показывать операнды команд")},
+        {"FollowPC_Item", QT_TR_NOOP("Следовать за PC")},
+        {"ShowTiming_Item", QT_TR_NOOP("Временная диаграмма")},
+        {"ShowStack_Item", QT_TR_NOOP("Показать стековую область памяти")},
+        {"VZUSetup_Item", QT_TR_NOOP("Установка каталогов для \"внешних ЗУ\"")},
+        {"NetSetup_Item", QT_TR_NOOP("Настройки сети для \"сетевого адаптера\"")},
+        {"Help_Item", QT_TR_NOOP("Вызвать справку")},
+        {"About_Item", QT_TR_NOOP("О программе...")},
+    };
+    for (const Text& t : kItems) findChild<QAction*>(QLatin1String(t.name))->setText(tr(t.text));
+    doProgramItem_->setText(runHint(cpu_.running()));
+
+    static const Text kGroups[] = {
+        {"MemGroup", QT_TR_NOOP("Содержимое ячеек ОЗУ")},
+        {"CellGroup", QT_TR_NOOP("Ячейка ОЗУ и её значение")},
+        {"RegGroup", QT_TR_NOOP("Регистр и его значение")},
+        {"ExecGroup", QT_TR_NOOP("Выполнение")},
+        {"ResetGroup", QT_TR_NOOP("Сброс")},
+    };
+    for (const Text& t : kGroups) findChild<QGroupBox*>(QLatin1String(t.name))->setTitle(tr(t.text));
+
+    static const Text kHints[] = {
+        {"PF_Monitor", QT_TR_NOOP("Отобразить монитор...")},
+        {"PF_Diskette", QT_TR_NOOP("Отобразить буфер дисковода...")},
+        {"PF_HardDisk", QT_TR_NOOP("Отобразить буфер жёсткого диска...")},
+        {"PF_LANCard", QT_TR_NOOP("Отобразить буфер сетевого адаптера...")},
+        {"PF_Printer", QT_TR_NOOP("Отобразить содержимое буфера принтера...")},
+        {"RAM_Enter_BTN", QT_TR_NOOP("Записать значение в ячейку")},
+        {"REG_Enter_BTN", QT_TR_NOOP("Записать значение в регистр")},
+        {"DoCommand_BTN", QT_TR_NOOP("Выполнить команду")},
+        {"DoTime_BTN", QT_TR_NOOP("Выполнить такт")},
+        {"ResetRAM_BTN", QT_TR_NOOP("Сброс ОЗУ")},
+        {"ResetRegs_BTN", QT_TR_NOOP("Сброс регистров")},
+    };
+    for (const Text& t : kHints) findChild<QToolButton*>(QLatin1String(t.name))->setToolTip(tr(t.text));
+    doProgram_->setToolTip(runHint(cpu_.running()));
+
+    stepBackTxt_->setText(tr("Шаг назад прошёл через OUT: выведенное на устройства не отменяется"));
+    showRunStatus(runStop_, runStopAddress_);
+    languageMenu_->showCurrent();
+}
+
+void TMainFrm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -552,7 +636,7 @@ void TMainFrm::setEditingEnabled(bool enabled) {
 }
 
 void TMainFrm::setRunMode(bool running) {
-    const QString hint = running ? kStopHint : kRunHint;
+    const QString hint = runHint(running);
     doProgram_->setToolTip(hint);
     doProgram_->setChecked(running);
     doProgramItem_->setText(hint);
@@ -600,7 +684,7 @@ void TMainFrm::applyEnabledStates() {
 // Execution
 
 void TMainFrm::doTime() {
-    showRunStatus({});
+    showRunStatus(RunStop::None);
     cpu_.executeTact();
     refreshView();
 }
@@ -612,7 +696,6 @@ void TMainFrm::stepBackCommand() { showStepBack(cpu_.stepBackInstruction()); }
 void TMainFrm::showStepBack(const StepBack& back) {
     refreshView();
     if (back.crossedOutput) {
-        stepBackTxt_->setText(QStringLiteral("Шаг назад прошёл через OUT: выведенное на устройства не отменяется"));
         stepBackTxt_->show();
     }
 }
@@ -625,21 +708,21 @@ void TMainFrm::clearHistory() {
 }
 
 void TMainFrm::doCommand() {
-    showRunStatus({});
+    showRunStatus(RunStop::None);
     cpu_.executeInstruction();
     refreshView();
     // A step that ends before a breakpoint's fetch says so, as a run stopping there would.
     if (!cpu_.running() && cpu_.atBreakpoint() && breakpoints_.contains(machine_.s.pc))
-        showRunStatus(kBreakStatus.arg(q(formatWord(machine_.s.pc))));
+        showRunStatus(RunStop::Breakpoint, machine_.s.pc);
 }
 
 void TMainFrm::doProgram() {
     if (!cpu_.running() && speed_->paced()) {
-        showRunStatus({});
+        showRunStatus(RunStop::None);
         speed_->startRun();
         return;
     }
-    if (!cpu_.running()) showRunStatus({});
+    if (!cpu_.running()) showRunStatus(RunStop::None);
     cpu_.toggleRun();
     if (!cpu_.running()) {
         speed_->cancel();
@@ -653,7 +736,7 @@ void TMainFrm::afterRun() {
     if (cpu_.lastRunEnd() == RunEnd::Breakpoint) {
         const uint16_t pc = machine_.s.pc;
         const bool target = breakpoints_.target() == pc && !breakpoints_.contains(pc);
-        showRunStatus((target ? kRunToStatus : kBreakStatus).arg(q(formatWord(pc))));
+        showRunStatus(target ? RunStop::Cursor : RunStop::Breakpoint, pc);
         refreshView();
         memGrid_->selectAddress(pc);
         memGrid_->revealAddress(pc);
@@ -661,9 +744,14 @@ void TMainFrm::afterRun() {
     breakpoints_.clearTarget();
 }
 
-void TMainFrm::showRunStatus(const QString& text) {
-    runStatus_->setText(text);
-    runStatus_->setVisible(!text.isEmpty());
+void TMainFrm::showRunStatus(RunStop stop, uint16_t address) {
+    runStop_ = stop;
+    runStopAddress_ = address;
+    const QString where = q(formatWord(address));
+    runStatus_->setText(stop == RunStop::Breakpoint ? tr("Точка останова: %1").arg(where)
+                        : stop == RunStop::Cursor   ? tr("Выполнено до курсора: %1").arg(where)
+                                                    : QString());
+    runStatus_->setVisible(stop != RunStop::None);
 }
 
 void TMainFrm::toggleBreakpoint(uint16_t address) {
@@ -756,7 +844,7 @@ void TMainFrm::hideProgress() {
 
 void TMainFrm::resetMemory() {
     setWorkspaceLocked(true);
-    showProgress(QStringLiteral("Сброс ОЗУ:"), 0x10000);
+    showProgress(tr("Сброс ОЗУ:"), 0x10000);
     for (int cell = 0; cell < 0x10000; ++cell) {
         machine_.writeMemory(static_cast<uint16_t>(cell), 0);
         if (cell % 1000 == 0) {

@@ -28,6 +28,7 @@ class QToolButton;
 namespace orlan {
 
 class CommPanel;
+class LanguageMenu;
 class MemoryModel;
 class MemoryView;
 class SchemeWidget;
@@ -145,6 +146,7 @@ public:
     int registerCyclePosition() const;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -154,13 +156,17 @@ private:
     void buildRegisterGroup(QWidget* client);
     void buildExecutionGroups(QWidget* client);
     void buildMenu();
+    // Every text of the window, menus and hints in the current language; again on a switch.
+    void retranslate();
+    static QString runHint(bool running);
     // A device failed while it may be running a program: the run stops as by the run button, so
     // that a program writing in a loop raises one box, and the box says so. F6 continues.
     void stopRunOnDeviceFailure(MessageBox* box);
     // After a run or a step: the status text of a breakpoint stop, the run-to target dropped.
     void afterRun();
-    void showRunStatus(const QString& text);
-    QAction* addItem(QMenu* menu, const char* objectName, const QString& text, const QKeySequence& key);
+    enum class RunStop { None, Breakpoint, Cursor };  // why the last run stopped
+    void showRunStatus(RunStop stop, uint16_t address = 0);
+    QAction* addItem(QMenu* menu, const char* objectName, const QKeySequence& key);
     void applyEnabledStates();
     // Shows a window of the program's own; the first time it opens beside the main window.
     void showBeside(QWidget* window);
@@ -210,6 +216,8 @@ private:
     QList<QToolButton*> deviceButtons_;
     QLabel* statusTxt_ = nullptr;
     QLabel* runStatus_ = nullptr;  // why the last run stopped
+    RunStop runStop_ = RunStop::None;
+    uint16_t runStopAddress_ = 0;
     QProgressBar* progress_ = nullptr;
     CommPanel* commPanel_ = nullptr;
     TCommHelpFrm* helpPopup_ = nullptr;
@@ -236,6 +244,7 @@ private:
     QMenu* viewMenu_ = nullptr;
     QMenu* settingsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    LanguageMenu* languageMenu_ = nullptr;
     QAction* doProgramItem_ = nullptr;
     QAction* resetRamItem_ = nullptr;
     QAction* resetRegsItem_ = nullptr;

@@ -78,9 +78,9 @@ QVariant MemoryModel::data(const QModelIndex& index, int role) const {
 QVariant MemoryModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-        case AddressColumn: return QStringLiteral("Адрес");
-        case ValueColumn: return QStringLiteral("Значение");
-        case MnemonicColumn: return QStringLiteral("Команда");
+        case AddressColumn: return tr("Адрес");
+        case ValueColumn: return tr("Значение");
+        case MnemonicColumn: return tr("Команда");
         default: return {};
     }
 }
@@ -127,6 +127,10 @@ void MemoryModel::setShowOperands(bool on) {
     if (on == showOperands_) return;
     showOperands_ = on;
     emitRows(0, kRows - 1, MnemonicColumn);
+}
+
+void MemoryModel::retranslate() {
+    emit headerDataChanged(Qt::Horizontal, AddressColumn, MnemonicColumn);
 }
 
 void MemoryModel::resetAll() {

@@ -41,6 +41,8 @@ public:
     void catchUp(const ChangeMarks& c);
     // For wholesale changes (file load, memory reset).
     void resetAll();
+    // The language changed: the views read the headers again (the cells hold no words).
+    void retranslate();
 
     // The row marked as the halted HLT, or -1.
     int haltRow() const;

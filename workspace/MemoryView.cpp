@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QEvent>
 #include <QHeaderView>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -135,6 +136,8 @@ void MemoryView::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     // A new desktop palette would bring the grey back.
     if (event->type() == QEvent::PaletteChange) keepColoursWhenDisabled();
+    if (event->type() == QEvent::LanguageChange)
+        if (auto* memory = qobject_cast<MemoryModel*>(model())) memory->retranslate();
 }
 
 void MemoryView::keyboardSearch(const QString&) {
@@ -182,11 +185,11 @@ void MemoryView::contextMenuEvent(QContextMenuEvent* event) {
     if (row < 0) return;
     const auto address = static_cast<uint16_t>(row);
     QMenu menu(this);
-    QAction* toggle = menu.addAction(QStringLiteral("Точка останова"));
+    QAction* toggle = menu.addAction(tr("Точка останова"));
     toggle->setObjectName(QStringLiteral("ToggleBreak_Popup"));
     toggle->setCheckable(true);
     toggle->setChecked(model()->index(row, 0).data(MemoryModel::BreakpointRole).toBool());
-    QAction* runTo = menu.addAction(QStringLiteral("Выполнить до курсора"));
+    QAction* runTo = menu.addAction(tr("Выполнить до курсора"));
     runTo->setObjectName(QStringLiteral("RunToCursor_Popup"));
     QAction* chosen = menu.exec(event->globalPos());
     if (chosen == toggle) emit breakpointToggleRequested(address);

@@ -1,5 +1,6 @@
 #include "SchemeWidget.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "Translations.h"
 #include "cycles.h"
 #include "mnemonics.h"
 
@@ -124,6 +126,15 @@ void drawCaption(QPainter& p, const QRectF& r, const QString& text, const QFont&
     p.drawText(r, align, text);
 }
 
+// A caption over several lines, one rectangle each (the English keeps the number of lines).
+void drawLines(QPainter& p, std::initializer_list<QRectF> rects, const QString& text,
+               const QFont& font, int align = Qt::AlignCenter) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    int i = 0;
+    for (const QRectF& r : rects)
+        if (i < lines.size()) drawCaption(p, r, lines.at(i++), font, align);
+}
+
 // A thin connection with arrow heads where the flow goes. Coordinates are pixel centres.
 void drawArrow(QPainter& p, QPointF from, QPointF to, bool headAtFrom, bool headAtTo) {
     constexpr qreal kHead = 5, kHalf = 3.5;
@@ -218,17 +229,17 @@ void drawScheme(QPainter& p) {
             {{{QPointF(10, 371.5), QPointF(437, 371.5)}, true, false},
              {{QPointF(247.5, 241), QPointF(247.5, 371.5)}, false, false}},
             kControlBusFill);
-    drawCaption(p, QRectF(288, 15, 150, 12), QStringLiteral("Внешняя шина данных  D7-D0"), caption);
-    drawCaption(p, QRectF(288, 62, 145, 12), QStringLiteral("Внутренняя шина данных"), caption);
-    drawCaption(p, QRectF(290, 283, 70, 12), QStringLiteral("Шина адреса"), caption,
+    drawCaption(p, QRectF(288, 15, 150, 12), SchemeWidget::tr("Внешняя шина данных  D7-D0"), caption);
+    drawCaption(p, QRectF(288, 62, 145, 12), SchemeWidget::tr("Внутренняя шина данных"), caption);
+    drawCaption(p, QRectF(290, 283, 70, 12), SchemeWidget::tr("Шина адреса"), caption,
                 Qt::AlignRight | Qt::AlignVCenter);
     drawCaption(p, QRectF(290, 295, 70, 12), QStringLiteral("A0-A15"), caption,
                 Qt::AlignRight | Qt::AlignVCenter);
-    drawCaption(p, QRectF(40, 379, 180, 13), QStringLiteral("Шина управления"), caption);
+    drawCaption(p, QRectF(40, 379, 180, 13), SchemeWidget::tr("Шина управления"), caption);
 
     // Status word and cycle label.
     drawBox(p, 28, 19, 124, 63);
-    drawCaption(p, pixels(29, 20, 123, 33), QStringLiteral("Рег.состояния"), bold);
+    drawCaption(p, pixels(29, 20, 123, 33), SchemeWidget::tr("Рег.состояния"), bold);
     drawCaption(p, QRectF(32, 34, 38, 13), QStringLiteral("PSW"), bold,
                 Qt::AlignRight | Qt::AlignVCenter);
     drawArrow(p, {76.5, 64}, {76.5, 74}, false, true);
@@ -243,7 +254,7 @@ void drawScheme(QPainter& p) {
 
     // Data buffer between the two data buses.
     drawBox(p, 214, 25, 281, 63);
-    drawCaption(p, pixels(215, 27, 280, 41), QStringLiteral("Буфер данных"), bold);
+    drawCaption(p, pixels(215, 27, 280, 41), SchemeWidget::tr("Буфер данных"), bold);
     drawArrow(p, {247.5, 14}, {247.5, 25}, true, true);
     drawArrow(p, {247.5, 64}, {247.5, 74}, true, true);
 
@@ -252,13 +263,13 @@ void drawScheme(QPainter& p) {
         int x0, x1;
         const char* title;
     };
-    const Block row1[] = {{4, 65, "Аккумулятор"},
-                          {70, 131, "Буф.рег-р 1"},
-                          {136, 197, "Рег.признаков"},
-                          {214, 281, "Рег.команд"}};
+    const Block row1[] = {{4, 65, QT_TRANSLATE_NOOP("orlan::SchemeWidget", "Аккумулятор")},
+                          {70, 131, QT_TRANSLATE_NOOP("orlan::SchemeWidget", "Буф.рег-р 1")},
+                          {136, 197, QT_TRANSLATE_NOOP("orlan::SchemeWidget", "Рег.признаков")},
+                          {214, 281, QT_TRANSLATE_NOOP("orlan::SchemeWidget", "Рег.команд")}};
     for (const Block& b : row1) {
         drawBox(p, b.x0, 95, b.x1, 130);
-        drawCaption(p, pixels(b.x0 + 1, 97, b.x1 - 1, 110), QString::fromUtf8(b.title), bold);
+        drawCaption(p, pixels(b.x0 + 1, 97, b.x1 - 1, 110), SchemeWidget::tr(b.title), bold);
     }
     drawArrow(p, {34.5, 85}, {34.5, 95}, true, true);     // accumulator
     drawArrow(p, {100.5, 85}, {100.5, 95}, false, true);  // buffer register 1
@@ -267,7 +278,7 @@ void drawScheme(QPainter& p) {
 
     // Second row: buffer register 2, the ALU with its decimal adjust, the decoder.
     drawBox(p, 4, 141, 65, 177);
-    drawCaption(p, pixels(5, 143, 64, 156), QStringLiteral("Буф.рег-р 2"), bold);
+    drawCaption(p, pixels(5, 143, 64, 156), SchemeWidget::tr("Буф.рег-р 2"), bold);
     drawArrow(p, {34.5, 131}, {34.5, 141}, false, true);
 
     const QPolygonF alu{QPointF(70.5, 141.5), QPointF(197.5, 141.5), QPointF(181.5, 185.5),
@@ -275,7 +286,7 @@ void drawScheme(QPainter& p) {
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(kBoxFill);
     p.drawPolygon(alu);
-    drawCaption(p, QRectF(90, 150, 88, 26), QStringLiteral("АЛУ"), dejaVu(16, true));
+    drawCaption(p, QRectF(90, 150, 88, 26), SchemeWidget::tr("АЛУ"), dejaVu(16, true));
     drawArrow(p, {100.5, 131}, {100.5, 141}, false, true);  // from buffer register 1
     drawArrow(p, {166.5, 131}, {166.5, 141}, true, true);   // with the flags
     drawArrow(p, {66, 166.5}, {79.5, 166.5}, false, true);  // from buffer register 2
@@ -285,39 +296,40 @@ void drawScheme(QPainter& p) {
     drawArrow(p, {206.5, 161.25}, {206.5, 85}, false, true);
 
     drawBox(p, 79, 197, 188, 226);
-    drawCaption(p, pixels(80, 199, 187, 211), QStringLiteral("Схема десятичной"), bold);
-    drawCaption(p, pixels(80, 211, 187, 224), QStringLiteral("коррекции"), bold);
+    drawLines(p, {pixels(80, 199, 187, 211), pixels(80, 211, 187, 224)},
+              SchemeWidget::tr("Схема десятичной\nкоррекции"), bold);
     drawArrow(p, {133.5, 186}, {133.5, 197}, true, true);
 
     drawBox(p, 214, 141, 281, 177);
-    drawCaption(p, pixels(215, 143, 280, 156), QStringLiteral("Д/Ш команд"), bold);
+    drawCaption(p, pixels(215, 143, 280, 156), SchemeWidget::tr("Д/Ш команд"), bold);
     drawArrow(p, {247.5, 131}, {247.5, 141}, false, true);
 
     drawBox(p, 214, 189, 281, 240);
-    drawCaption(p, pixels(215, 192, 280, 204), QStringLiteral("Блок"), bold);
-    drawCaption(p, pixels(215, 204, 280, 216), QStringLiteral("синх-ции и"), bold);
-    drawCaption(p, pixels(215, 216, 280, 228), QStringLiteral("управления"), bold);
+    drawLines(p,
+              {pixels(215, 192, 280, 204), pixels(215, 204, 280, 216),
+               pixels(215, 216, 280, 228)},
+              SchemeWidget::tr("Блок\nсинх-ции и\nуправления"), bold);
     drawArrow(p, {247.5, 178}, {247.5, 189}, false, true);
 
     // Machine cycle and tact counters, kept by the control block.
     drawArrow(p, {213, 236.5}, {52, 236.5}, false, true);
     drawBox(p, 3, 218, 51, 254);
-    drawCaption(p, QRectF(5, 223, 22, 13), QStringLiteral("Цикл"), small,
+    drawCaption(p, QRectF(5, 223, 22, 13), SchemeWidget::tr("Цикл"), small,
                 Qt::AlignRight | Qt::AlignVCenter);
-    drawCaption(p, QRectF(5, 237, 22, 13), QStringLiteral("Такт"), small,
+    drawCaption(p, QRectF(5, 237, 22, 13), SchemeWidget::tr("Такт"), small,
                 Qt::AlignRight | Qt::AlignVCenter);
 
     // The register block behind its multiplexer.
     drawBox(p, 288, 95, 432, 257, kRegisterBlockFill);
-    drawCaption(p, pixels(289, 97, 431, 109), QStringLiteral("Мультиплексор"), bold);
+    drawCaption(p, pixels(289, 97, 431, 109), SchemeWidget::tr("Мультиплексор"), bold);
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(QPointF(288.5, 111.5), QPointF(432.5, 111.5));
     drawArrow(p, {360.5, 85}, {360.5, 95}, true, true);
-    drawCaption(p, QRectF(291, 113, 139, 12), QStringLiteral("Регистры временного хранения"),
+    drawCaption(p, QRectF(291, 113, 139, 12), SchemeWidget::tr("Регистры временного хранения"),
                 caption);
     drawRegisterCell(p, QStringLiteral("W"), 299, 128, 335);
     drawRegisterCell(p, QStringLiteral("Z"), 371, 128, 407);
-    drawCaption(p, QRectF(291, 146, 139, 12), QStringLiteral("Рег-ры общего назначения (РОН)"),
+    drawCaption(p, QRectF(291, 146, 139, 12), SchemeWidget::tr("Рег-ры общего назначения (РОН)"),
                 caption);
     const char* pairs[3][2] = {{"B", "C"}, {"D", "E"}, {"H", "L"}};
     for (int row = 0; row < 3; ++row) {
@@ -327,23 +339,22 @@ void drawScheme(QPainter& p) {
     }
     drawBox(p, 379, 206, 419, 221, kCellFill);
     drawBox(p, 379, 221, 419, 236, kCellFill);
-    drawCaption(p, QRectF(291, 207, 86, 13), QStringLiteral("Указатель стека (УС):"), caption,
+    drawCaption(p, QRectF(291, 207, 86, 13), SchemeWidget::tr("Указатель стека (УС):"), caption,
                 Qt::AlignRight | Qt::AlignVCenter);
-    drawCaption(p, QRectF(291, 222, 86, 13), QStringLiteral("Счётчик команд (СК):"), caption,
+    drawCaption(p, QRectF(291, 222, 86, 13), SchemeWidget::tr("Счётчик команд (СК):"), caption,
                 Qt::AlignRight | Qt::AlignVCenter);
     drawBox(p, 405, 236, 426, 251, kCellFill);
-    drawCaption(p, QRectF(291, 235, 112, 10), QStringLiteral("Схема инкремента-"), caption,
-                Qt::AlignRight | Qt::AlignVCenter);
-    drawCaption(p, QRectF(291, 245, 112, 10), QStringLiteral("декремента"), caption,
-                Qt::AlignRight | Qt::AlignVCenter);
+    drawLines(p, {QRectF(291, 235, 112, 10), QRectF(291, 245, 112, 10)},
+              SchemeWidget::tr("Схема инкремента-\nдекремента"), caption,
+              Qt::AlignRight | Qt::AlignVCenter);
 
     // Address buffer and the I/O controller on the three buses.
     drawArrow(p, {397.5, 258}, {397.5, 266}, false, true);
     drawBox(p, 364, 266, 431, 299);
-    drawCaption(p, pixels(365, 268, 430, 280), QStringLiteral("Буфер адреса"), bold);
+    drawCaption(p, pixels(365, 268, 430, 280), SchemeWidget::tr("Буфер адреса"), bold);
     drawArrow(p, {397.5, 300}, {397.5, 309}, false, true);
     drawBox(p, 296, 330, 432, 356);
-    drawCaption(p, pixels(297, 331, 431, 355), QStringLiteral("Контроллер ввода-вывода"), bold);
+    drawCaption(p, pixels(297, 331, 431, 355), SchemeWidget::tr("Контроллер ввода-вывода"), bold);
     drawArrow(p, {364.5, 320}, {364.5, 330}, false, true);  // address bus
     drawArrow(p, {364.5, 357}, {364.5, 366}, true, true);   // control bus
     drawArrow(p, {433, 343.5}, {444, 343.5}, true, true);   // external data bus
@@ -391,7 +402,7 @@ QStringList possibleTexts(Element e) {
         }
         case Element::PSW_Label: {
             QStringList all;
-            for (const CycleTypeInfo& c : kCycleTypes) all << qs(c.label);
+            for (const CycleTypeInfo& c : kCycleTypes) all << translated("Cycles", c.label);
             return all;
         }
         case Element::SP_Val:
@@ -421,20 +432,29 @@ SchemeWidget::SchemeWidget(QWidget* parent) : QWidget(parent) {
         label->setObjectName(qs(elementName(e)));
         label->setGeometry(place.left - kOrigin, place.top - kOrigin, place.width, kLabelHeight);
         label->setAlignment(Qt::AlignCenter);
-        const QStringList samples = possibleTexts(e);
-        // Long texts take a smaller face; every value must fit its label whole.
-        const bool wide =
-            samples.first().size() > 4 || e == Element::Cmd_DC || e == Element::PSW_Label;
-        label->setFont(fitted(dejaVu(wide ? 9 : 10, true), samples, place.width - 1));
+        labels_[static_cast<int>(e)] = label;
+        fitLabelFont(e);
         if (isRegisterLabel(e)) {
             label->setCursor(Qt::PointingHandCursor);
             label->installEventFilter(this);
         }
-        labels_[static_cast<int>(e)] = label;
         setLabel(e, std::string(), false);
     }
     static const Machine kStart;
     showState(kStart);
+}
+
+void SchemeWidget::fitLabelFont(Element e) {
+    QLabel* label = labels_[static_cast<int>(e)];
+    const QStringList samples = possibleTexts(e);
+    // Long texts take a smaller face; every value must fit its label whole.
+    const bool wide = samples.first().size() > 4 || e == Element::Cmd_DC || e == Element::PSW_Label;
+    label->setFont(fitted(dejaVu(wide ? 9 : 10, true), samples, label->width() - 1));
+}
+
+QString SchemeWidget::labelText(Element e, const std::string& text) {
+    // The cycle's name is a word; every other label shows numbers and mnemonics.
+    return e == Element::PSW_Label ? translated("Cycles", text) : QString::fromStdString(text);
 }
 
 void SchemeWidget::setLabel(Element e, const std::string& text, bool red) {
@@ -442,7 +462,7 @@ void SchemeWidget::setLabel(Element e, const std::string& text, bool red) {
     QLabel* label = labels_[i];
     Shown& shown = shown_[i];
     if (shown.text != text) {
-        label->setText(QString::fromStdString(text));
+        label->setText(labelText(e, text));
         shown.text = text;
     }
     const QColor wanted = red ? kActive : kIdle;
@@ -508,6 +528,17 @@ const QPixmap& SchemeWidget::picture() {
         drawScheme(p);
     }
     return picture_;
+}
+
+void SchemeWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    // The captions are drawn anew in the new language, and the cycle's name is put again.
+    picture_ = QPixmap();
+    fitLabelFont(Element::PSW_Label);
+    labels_[static_cast<int>(Element::PSW_Label)]->setText(
+        labelText(Element::PSW_Label, shown_[static_cast<int>(Element::PSW_Label)].text));
+    update();
 }
 
 void SchemeWidget::paintEvent(QPaintEvent* event) {

@@ -36,11 +36,14 @@ signals:
     void registerLabelClicked(orlan::Element e);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setLabel(Element e, const std::string& text, bool red);
+    void fitLabelFont(Element e);
+    static QString labelText(Element e, const std::string& text);
     const QPixmap& picture();
 
     struct Shown {

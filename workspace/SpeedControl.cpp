@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QEvent>
 #include <QMenu>
 
 #include "Commands.h"
@@ -18,13 +19,13 @@ constexpr int kShortestTickMs = 16;
 }  // namespace
 
 const SpeedControl::Step SpeedControl::kSteps[7] = {
-    {"1", "1 такт/с", 1, false},
-    {"2", "2 такта/с", 2, false},
-    {"5", "5 тактов/с", 5, false},
-    {"10", "10 тактов/с", 10, false},
-    {"50", "50 тактов/с", 50, false},
-    {"1000i", "1 000 команд/с", 1000, true},
-    {"max", "Максимальная", 0, false},
+    {"1", QT_TRANSLATE_NOOP("orlan::SpeedControl", "1 такт/с"), 1, false},
+    {"2", QT_TRANSLATE_NOOP("orlan::SpeedControl", "2 такта/с"), 2, false},
+    {"5", QT_TRANSLATE_NOOP("orlan::SpeedControl", "5 тактов/с"), 5, false},
+    {"10", QT_TRANSLATE_NOOP("orlan::SpeedControl", "10 тактов/с"), 10, false},
+    {"50", QT_TRANSLATE_NOOP("orlan::SpeedControl", "50 тактов/с"), 50, false},
+    {"1000i", QT_TRANSLATE_NOOP("orlan::SpeedControl", "1 000 команд/с"), 1000, true},
+    {"max", QT_TRANSLATE_NOOP("orlan::SpeedControl", "Максимальная"), 0, false},
 };
 
 SpeedControl::SpeedControl(CCommands& cpu, Settings settings, QObject* parent)
@@ -38,18 +39,32 @@ SpeedControl::SpeedControl(CCommands& cpu, Settings settings, QObject* parent)
 }
 
 void SpeedControl::addMenu(QMenu* menu) {
-    QMenu* sub = menu->addMenu(QStringLiteral("Скорость"));
-    sub->setObjectName(QStringLiteral("Speed_Menu"));
-    group_ = new QActionGroup(sub);
+    menu_ = menu->addMenu(QString());
+    menu_->setObjectName(QStringLiteral("Speed_Menu"));
+    // The submenu hears of a language switch like every widget; its texts follow.
+    menu_->installEventFilter(this);
+    group_ = new QActionGroup(menu_);
     group_->setExclusive(true);
     for (int i = 0; i < static_cast<int>(std::size(kSteps)); ++i) {
-        QAction* a = sub->addAction(QString::fromUtf8(kSteps[i].caption));
+        QAction* a = menu_->addAction(QString());
         a->setObjectName(QStringLiteral("Speed_") + QLatin1String(kSteps[i].key));
         a->setCheckable(true);
         a->setChecked(i == speed_);
         group_->addAction(a);
         connect(a, &QAction::triggered, this, [this, i] { setSpeed(i); });
     }
+    retranslate();
+}
+
+void SpeedControl::retranslate() {
+    menu_->setTitle(tr("Скорость"));
+    const QList<QAction*> items = group_->actions();
+    for (int i = 0; i < static_cast<int>(std::size(kSteps)); ++i) items.at(i)->setText(tr(kSteps[i].caption));
+}
+
+bool SpeedControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == menu_ && event->type() == QEvent::LanguageChange) retranslate();
+    return QObject::eventFilter(watched, event);
 }
 
 void SpeedControl::setSpeed(int index) {

@@ -21,7 +21,7 @@ class SpeedControl : public QObject {
 public:
     struct Step {
         const char* key;      // the value in ORLAN.ini
-        const char* caption;  // the menu item
+        const char* caption;  // the menu item (marked for translation)
         int perSecond;        // 0: full speed
         bool instructions;    // whole instructions rather than tacts
     };
@@ -46,13 +46,18 @@ signals:
     void stepped();
     void finished();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void tick();
+    void retranslate();
 
     CCommands& cpu_;
     Settings settings_;
     int speed_ = kFullSpeed;
     QTimer timer_;
+    QMenu* menu_ = nullptr;
     QActionGroup* group_ = nullptr;
     bool ticking_ = false;
 };

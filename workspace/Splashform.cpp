@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "Aboutform.h"
+
 namespace orlan {
 
 TSplashFrm::TSplashFrm(QWidget* parent)
@@ -39,22 +41,23 @@ void TSplashFrm::paintEvent(QPaintEvent*) {
     chipFont.setBold(true);
     p.setFont(chipFont);
     p.setPen(QColor(255, 60, 60));
-    p.drawText(chip, Qt::AlignCenter, QStringLiteral("ОРЛАН-М"));
+    p.drawText(chip, Qt::AlignCenter, tr("ОРЛАН-М"));
 
     QFont title(QStringLiteral("DejaVu Sans"));
     title.setPixelSize(21);
     title.setBold(true);
     p.setFont(title);
     p.setPen(Qt::white);
-    p.drawText(QRect(0, 225, width(), 30), Qt::AlignCenter, QStringLiteral("Эмулятор МП-системы"));
-    p.drawText(QRect(0, 255, width(), 30), Qt::AlignCenter, QStringLiteral("на базе МП ОРЛАН-М"));
+    const QStringList lines = tr("Эмулятор МП-системы\nна базе МП ОРЛАН-М").split(QLatin1Char('\n'));
+    for (int line = 0; line < std::min<int>(2, lines.size()); ++line)
+        p.drawText(QRect(0, 225 + 30 * line, width(), 30), Qt::AlignCenter, lines.at(line));
     QFont small(QStringLiteral("DejaVu Sans"));
     small.setPixelSize(13);
     p.setFont(small);
     p.setPen(QColor(120, 220, 120));
-    p.drawText(QRect(0, 300, width(), 20), Qt::AlignCenter, QStringLiteral("Версия 1.0.2.1735"));
+    p.drawText(QRect(0, 300, width(), 20), Qt::AlignCenter, tr("Версия %1").arg(QLatin1String(kVersion)));
     p.setPen(QColor(180, 190, 210));
-    p.drawText(QRect(0, 345, width(), 20), Qt::AlignCenter, QStringLiteral("Загрузка..."));
+    p.drawText(QRect(0, 345, width(), 20), Qt::AlignCenter, tr("Загрузка..."));
 }
 
 }  // namespace orlan

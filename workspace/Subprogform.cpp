@@ -1,5 +1,6 @@
 #include "Subprogform.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,42 +47,55 @@ TSubProgFrm::TSubProgFrm(QWidget* parent) : QDialog(parent) {
     label3_->setObjectName(QStringLiteral("Label3"));
     label3_->setGeometry(12, 10, 244, 16);
 
-    auto* label1 = new QLabel(QStringLiteral("начиная с ячейки:"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(12, 38, 120, 16);
+    label1_ = new QLabel(this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setGeometry(12, 38, 120, 16);
     fromEd_ = cellField(this, "From_Ed", QStringLiteral("0000"));
     fromEd_->setGeometry(140, 34, 60, 24);
 
-    label2_ = new QLabel(QStringLiteral("и заканчивая:"), this);
+    label2_ = new QLabel(this);
     label2_->setObjectName(QStringLiteral("Label2"));
     label2_->setGeometry(12, 66, 120, 16);
     toEd_ = cellField(this, "To_Ed", QStringLiteral("FFFF"));
     toEd_->setGeometry(140, 62, 60, 24);
 
-    ok_ = new QPushButton(QStringLiteral("ОК"), this);
+    ok_ = new QPushButton(this);
     ok_->setObjectName(QStringLiteral("OK_BTN"));
     ok_->setGeometry(40, 94, 80, 24);
     ok_->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("Cancel_BTN"));
-    cancel->setGeometry(130, 94, 80, 24);
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName(QStringLiteral("Cancel_BTN"));
+    cancel_->setGeometry(130, 94, 80, 24);
 
     connect(fromEd_, &QLineEdit::textChanged, this, [this] { onFieldChanged(fromEd_); });
     connect(toEd_, &QLineEdit::textChanged, this, [this] { onFieldChanged(toEd_); });
     connect(ok_, &QPushButton::clicked, this, &TSubProgFrm::transferRequested);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     setMode(Mode::Load);
 }
 
 void TSubProgFrm::setMode(Mode mode) {
     const bool save = mode == Mode::Save;
-    setWindowTitle(save ? QStringLiteral("Сохранение подпрограммы")
-                        : QStringLiteral("Открытие подпрограммы"));
-    label3_->setText(save ? QStringLiteral("Сохранить подпрограмму в файл")
-                          : QStringLiteral("Загрузить подпрограмму в область ОЗУ"));
     label2_->setVisible(save);
     toEd_->setVisible(save);
+    retranslate();
+}
+
+void TSubProgFrm::retranslate() {
+    const bool save = mode() == Mode::Save;
+    setWindowTitle(save ? tr("Сохранение подпрограммы") : tr("Открытие подпрограммы"));
+    label3_->setText(save ? tr("Сохранить подпрограмму в файл")
+                          : tr("Загрузить подпрограмму в область ОЗУ"));
+    label1_->setText(tr("начиная с ячейки:"));
+    label2_->setText(tr("и заканчивая:"));
+    ok_->setText(tr("ОК"));
+    cancel_->setText(tr("Отмена"));
+}
+
+void TSubProgFrm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
 }
 
 // The dialog may be hidden: what counts is whether To_Ed is shown with it.

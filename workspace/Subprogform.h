@@ -33,16 +33,21 @@ signals:
     void transferRequested();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void onFieldChanged(QLineEdit* field);
+    // Caption and labels of the mode in the current language.
+    void retranslate();
 
     QLabel* label3_ = nullptr;
+    QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QLineEdit* fromEd_ = nullptr;
     QLineEdit* toEd_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace orlan

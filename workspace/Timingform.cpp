@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -118,19 +119,18 @@ void TTimingCanvas::paintEvent(QPaintEvent*) {
 TTimingFrm::TTimingFrm(const Machine& machine, const CCommands& cpu, MessageService& messages, QWidget* parent)
     : QWidget(parent, Qt::Window), machine_(machine), cpu_(cpu), messages_(messages) {
     setObjectName(QStringLiteral("TimingFrm"));
-    setWindowTitle(QStringLiteral("ОРЛАН - Временная диаграмма"));
     canvas_ = new TTimingCanvas;
     scroll_ = new QScrollArea;
     scroll_->setWidget(canvas_);
     scroll_->setWidgetResizable(false);
     // Scrolling moves the picture by copying it; the pinned names must be drawn anew.
     connect(scroll_->horizontalScrollBar(), &QScrollBar::valueChanged, canvas_, qOverload<>(&QWidget::update));
-    auto* save = new QPushButton(QStringLiteral("Сохранить..."));
-    save->setObjectName(QStringLiteral("TimingSave_Btn"));
-    connect(save, &QPushButton::clicked, this, &TTimingFrm::askAndSave);
+    save_ = new QPushButton;
+    save_->setObjectName(QStringLiteral("TimingSave_Btn"));
+    connect(save_, &QPushButton::clicked, this, &TTimingFrm::askAndSave);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(save);
+    buttons->addWidget(save_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll_);
     layout->addLayout(buttons);
@@ -138,6 +138,17 @@ TTimingFrm::TTimingFrm(const Machine& machine, const CCommands& cpu, MessageServ
     pending_ = new QTimer(this);
     pending_->setSingleShot(true);
     connect(pending_, &QTimer::timeout, this, &TTimingFrm::reload);
+    retranslate();
+}
+
+void TTimingFrm::retranslate() {
+    setWindowTitle(tr("ОРЛАН - Временная диаграмма"));
+    save_->setText(tr("Сохранить..."));
+}
+
+void TTimingFrm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
 }
 
 void TTimingFrm::showEvent(QShowEvent*) { reload(); }
@@ -166,8 +177,8 @@ void TTimingFrm::reload() {
 void TTimingFrm::askAndSave() {
     QString filter;
     const QString name = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Сохранить временную диаграмму"), QStringLiteral("timing.svg"),
-        QStringLiteral("Рисунок SVG (*.svg);;Рисунок PNG (*.png)"), &filter);
+        this, tr("Сохранить временную диаграмму"), QStringLiteral("timing.svg"),
+        tr("Рисунок SVG (*.svg);;Рисунок PNG (*.png)"), &filter);
     if (name.isEmpty()) return;
     QString chosen = name;
     if (QFileInfo(chosen).suffix().isEmpty())

@@ -7,6 +7,7 @@
 
 #include "Timing.h"
 
+class QPushButton;
 class QScrollArea;
 class QTimer;
 
@@ -30,6 +31,7 @@ private:
 };
 
 class TTimingFrm : public QWidget {
+    Q_OBJECT
 public:
     TTimingFrm(const Machine& machine, const CCommands& cpu, MessageService& messages, QWidget* parent);
     // Called wherever the main window catches up; repaints at most 60 times a second.
@@ -39,9 +41,11 @@ public:
     const TTimingCanvas* canvas() const { return canvas_; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent*) override;
 
 private:
+    void retranslate();
     void reload();
     void askAndSave();
 
@@ -50,6 +54,7 @@ private:
     MessageService& messages_;
     TTimingCanvas* canvas_;
     QScrollArea* scroll_;
+    QPushButton* save_;
     QTimer* pending_;
     QElapsedTimer lastPaint_;
 };

@@ -23,9 +23,11 @@ int main(int argc, char** argv) {
     // The desktop matches the window to orlan.desktop, and so to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("orlan"));
     // The language kept in the settings, or the system's on the first start; Qt's own dialogs
-    // (files, printing) follow it.
+    // (files, printing) follow it. Without the English translation the program speaks Russian
+    // throughout (the choice kept stays, for a copy that has the translation).
     orlan::LanguageSwitcher language(app);
-    language.setLanguage(orlan::savedLanguage(orlan::Settings()));
+    if (!language.setLanguage(orlan::savedLanguage(orlan::Settings())))
+        language.setLanguage(orlan::Language::Russian);
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Эмулятор ПМ системы ОРЛАН"));
