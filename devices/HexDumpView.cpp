@@ -225,11 +225,10 @@ void HexDumpView::keyPressEvent(QKeyEvent* event) {
 
 void HexDumpView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* copyItem = menu.addAction(QStringLiteral("Копировать"), this, &HexDumpView::copy);
+    QAction* copyItem = menu.addAction(tr("Копировать"), this, &HexDumpView::copy);
     copyItem->setShortcut(QKeySequence::Copy);
     copyItem->setEnabled(current_ >= 0);
-    QAction* allItem =
-        menu.addAction(QStringLiteral("Выделить всё"), this, &HexDumpView::selectAll);
+    QAction* allItem = menu.addAction(tr("Выделить всё"), this, &HexDumpView::selectAll);
     allItem->setShortcut(QKeySequence::SelectAll);
     allItem->setEnabled(lines_ > 0);
     menu.exec(event->globalPos());

@@ -6,6 +6,7 @@
 #include "files.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -22,10 +23,6 @@
 namespace orlan {
 
 namespace {
-
-const QString kCaption = QStringLiteral("Монитор ОРЛАН");
-const QString kShowBufferHint = QStringLiteral("Отобразить видеобуфер");
-const QString kHideBufferHint = QStringLiteral("Скрыть видеобуфер");
 
 // The picture, laid out round the screen at (54, 26).
 const QRectF kCase(30, 6, 360, 316);
@@ -80,7 +77,8 @@ class MonitorPicture : public QWidget {
         p.setFont(brand);
         p.setPen(QColor(70, 70, 64));
         p.drawText(QRectF(kScreenAt.x(), kButtonTop, 100, kButtonSize),
-                   Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("ОРЛАН"));
+                   Qt::AlignVCenter | Qt::AlignLeft,
+                   QCoreApplication::translate("orlan::TMonFrm", "ОРЛАН"));
         p.setPen(QPen(QColor(40, 70, 40), 1));
         p.setBrush(QColor(40, 200, 60));
         p.drawEllipse(QPointF(kScreenAt.x() + 112, kButtonTop + kButtonSize / 2.0), 4, 4);
@@ -104,11 +102,9 @@ class ScreenView : public QWidget {
     const MonitorDevice& device_;
 };
 
-QToolButton* caseButton(QWidget* parent, const char* name, const QString& hint,
-                        QStyle::StandardPixmap icon, int left) {
+QToolButton* caseButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, int left) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
     b->setIcon(parent->style()->standardIcon(icon));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -127,10 +123,12 @@ QString QtScreenshotDialog::saveFileName(QWidget* parent) {
         dialog_->setObjectName(QStringLiteral("SaveScrDlg"));
         dialog_->setAcceptMode(QFileDialog::AcceptSave);
         dialog_->setFileMode(QFileDialog::AnyFile);
-        dialog_->setNameFilter(QStringLiteral("Файлы растровых рисунков (*.bmp)"));
         dialog_->setDefaultSuffix(QStringLiteral("bmp"));
     }
-    return execFileDialog(dialog_, QStringLiteral("Экран ОРЛАН"));
+    // Set on every use: the language may have changed since the last one.
+    dialog_->setNameFilter(
+        QCoreApplication::translate("orlan::TMonFrm", "Файлы растровых рисунков (*.bmp)"));
+    return execFileDialog(dialog_, QCoreApplication::translate("orlan::TMonFrm", "Экран ОРЛАН"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -139,7 +137,6 @@ QString QtScreenshotDialog::saveFileName(QWidget* parent) {
 TMonFrm::TMonFrm(MessageService& messages, QWidget* parent)
     : QWidget(parent), messages_(messages), dialog_(std::make_unique<QtScreenshotDialog>()) {
     setObjectName(QStringLiteral("MonFrm"));
-    setWindowTitle(kCaption);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     setFont(font);
@@ -161,19 +158,14 @@ TMonFrm::TMonFrm(MessageService& messages, QWidget* parent)
         left += kButtonSize + 4;
         return at;
     };
-    QToolButton* clr = caseButton(monImg_, "ClrBuffer_BTN", QStringLiteral("Очистить видеобуфер"),
-                                  QStyle::SP_DialogResetButton, next());
-    QToolButton* save = caseButton(monImg_, "SaveScr_BTN",
-                                   QStringLiteral("Сохранить изображение на мониторе в файл..."),
-                                   QStyle::SP_DialogSaveButton, next());
-    keepVisible_ = caseButton(monImg_, "KeepVisible", QStringLiteral("Всегда сверху"),
-                              QStyle::SP_TitleBarShadeButton, next());
+    clear_ = caseButton(monImg_, "ClrBuffer_BTN", QStyle::SP_DialogResetButton, next());
+    save_ = caseButton(monImg_, "SaveScr_BTN", QStyle::SP_DialogSaveButton, next());
+    keepVisible_ = caseButton(monImg_, "KeepVisible", QStyle::SP_TitleBarShadeButton, next());
     keepVisible_->setCheckable(true);
-    shBuff_ = caseButton(monImg_, "ShBuff_Img", kShowBufferHint, QStyle::SP_ArrowDown, next());
-    QToolButton* close = caseButton(monImg_, "CloseMon_Img", QStringLiteral("Закрыть"),
-                                    QStyle::SP_TitleBarCloseButton, next());
+    shBuff_ = caseButton(monImg_, "ShBuff_Img", QStyle::SP_ArrowDown, next());
+    close_ = caseButton(monImg_, "CloseMon_Img", QStyle::SP_TitleBarCloseButton, next());
 
-    bufferGroup_ = new QGroupBox(QStringLiteral("Содержимое видеобуфера"), this);
+    bufferGroup_ = new QGroupBox(this);
     bufferGroup_->setObjectName(QStringLiteral("BufferGroup"));
     bufferGroup_->setGeometry(6, kHeightBufferHidden, kClientWidth - 12,
                               kHeightBufferShown - kHeightBufferHidden - 6);
@@ -183,12 +175,13 @@ TMonFrm::TMonFrm(MessageService& messages, QWidget* parent)
 
     connect(&device_, &MonitorDevice::changed, this, &TMonFrm::onDeviceChanged);
     connect(&device_, &MonitorDevice::cleared, monBuffer_, &HexDumpView::refresh);
-    connect(clr, &QToolButton::clicked, this, &TMonFrm::clearBuffer);
-    connect(save, &QToolButton::clicked, this, &TMonFrm::saveScreen);
+    connect(clear_, &QToolButton::clicked, this, &TMonFrm::clearBuffer);
+    connect(save_, &QToolButton::clicked, this, &TMonFrm::saveScreen);
     connect(keepVisible_, &QToolButton::toggled, this, &TMonFrm::setKeepOnTop);
     connect(shBuff_, &QToolButton::clicked, this, [this] { setBufferShown(!bufferShown_); });
-    connect(close, &QToolButton::clicked, this, &QWidget::hide);
+    connect(close_, &QToolButton::clicked, this, &QWidget::hide);
 
+    retranslate();
     applyLook();
 }
 
@@ -238,6 +231,25 @@ void TMonFrm::setVisible(bool visible) {
     QWidget::setVisible(visible);
 }
 
+void TMonFrm::retranslate() {
+    setWindowTitle(tr("Монитор ОРЛАН"));
+    clear_->setToolTip(tr("Очистить видеобуфер"));
+    save_->setToolTip(tr("Сохранить изображение на мониторе в файл..."));
+    keepVisible_->setToolTip(tr("Всегда сверху"));
+    shBuff_->setToolTip(bufferHint());
+    close_->setToolTip(tr("Закрыть"));
+    bufferGroup_->setTitle(tr("Содержимое видеобуфера"));
+}
+
+QString TMonFrm::bufferHint() const {
+    return bufferShown_ ? tr("Скрыть видеобуфер") : tr("Отобразить видеобуфер");
+}
+
+void TMonFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();  // the brand repaints itself
+    QWidget::changeEvent(event);
+}
+
 void TMonFrm::applyLook() {
     Qt::WindowFlags flags = Qt::Tool;
     if (bufferShown_)
@@ -249,7 +261,7 @@ void TMonFrm::applyLook() {
     const int height = bufferShown_ ? kHeightBufferShown : kHeightBufferHidden;
     setFixedSize(kClientWidth, height);
     bufferGroup_->setVisible(bufferShown_);
-    shBuff_->setToolTip(bufferShown_ ? kHideBufferHint : kShowBufferHint);
+    shBuff_->setToolTip(bufferHint());
     shBuff_->setIcon(
         style()->standardIcon(bufferShown_ ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown));
     // An X11 desktop may have no compositor to blend a see-through window; the shape cut from the

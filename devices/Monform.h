@@ -63,12 +63,15 @@ class TMonFrm : public QWidget {
     void setVisible(bool visible) override;
 
   protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    void retranslate();
+    QString bufferHint() const;  // ShBuff_Img's, as the buffer is now
     void applyLook();
     void onDeviceChanged();
 
@@ -78,8 +81,11 @@ class TMonFrm : public QWidget {
 
     QWidget* monImg_ = nullptr;
     QWidget* screenImg_ = nullptr;
+    QToolButton* clear_ = nullptr;
+    QToolButton* save_ = nullptr;
     QToolButton* keepVisible_ = nullptr;
     QToolButton* shBuff_ = nullptr;
+    QToolButton* close_ = nullptr;
     QGroupBox* bufferGroup_ = nullptr;
     HexDumpView* monBuffer_ = nullptr;
 

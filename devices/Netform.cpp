@@ -4,6 +4,7 @@
 #include "HexDumpView.h"
 #include "WindowPlacement.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,10 +17,9 @@ namespace orlan {
 
 namespace {
 
-QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+QToolButton* toolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
     b->setIcon(parent->style()->standardIcon(icon));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -27,24 +27,11 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint, 
     return b;
 }
 
-QString linkText(NetLink link) {
-    switch (link) {
-        case NetLink::Up:
-            return QStringLiteral("Связь: установлена");
-        case NetLink::Connecting:
-            return QStringLiteral("Связь: устанавливается...");
-        case NetLink::Down:
-            break;
-    }
-    return QStringLiteral("Связь: нет");
-}
-
 }  // namespace
 
 TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, QHostAddress listenOn)
     : QWidget(parent, Qt::Tool), messages_(messages), device_(std::move(settings), std::move(listenOn)) {
     setObjectName(QStringLiteral("NetFrm"));
-    setWindowTitle(QStringLiteral("Сетевой адаптер"));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     setFont(font);
@@ -54,9 +41,8 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
         messages_.show(box, messageParent(this));
     });
 
-    QToolButton* clr = toolButton(this, "ClrBuffer_BTN", QStringLiteral("Очистить буферы сетевого адаптера"),
-                                  QStyle::SP_DialogResetButton);
-    keepVisible_ = toolButton(this, "KeepVisible", QStringLiteral("Всегда сверху"), QStyle::SP_TitleBarShadeButton);
+    clear_ = toolButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
+    keepVisible_ = toolButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
     keepVisible_->setCheckable(true);
 
     txBuffer_ = new QLineEdit(this);
@@ -64,7 +50,8 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     txBuffer_->setReadOnly(true);
     txBuffer_->setFixedWidth(40);
 
-    linkState_ = new QLabel(linkText(device_.link()), this);
+    txLabel_ = new QLabel(this);
+    linkState_ = new QLabel(this);
     linkState_->setObjectName(QStringLiteral("NetLinkState"));
 
     rxBuffer_ = makeDumpView(device_.received(), nullptr, QStringLiteral("NetRxBuffer"), /*roomForALine=*/true);
@@ -73,33 +60,59 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     auto* top = new QGridLayout;
     top->setHorizontalSpacing(4);
     top->setVerticalSpacing(2);
-    top->addWidget(clr, 0, 0);
-    top->addWidget(new QLabel(QStringLiteral("Последнее отправленное значение:"), this), 0, 1);
+    top->addWidget(clear_, 0, 0);
+    top->addWidget(txLabel_, 0, 1);
     top->addWidget(txBuffer_, 0, 2);
     top->setColumnStretch(3, 1);
     top->addWidget(keepVisible_, 0, 4);
     top->addWidget(linkState_, 1, 1, 1, 2);
-    auto* group = new QGroupBox(QStringLiteral("Содержимое буфера-приёмника"), this);
-    auto* groupLayout = new QVBoxLayout(group);
+    rxGroup_ = new QGroupBox(this);
+    auto* groupLayout = new QVBoxLayout(rxGroup_);
     groupLayout->setContentsMargins(4, 4, 4, 4);
     groupLayout->addWidget(rxBuffer_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
     layout->addLayout(top);
-    layout->addWidget(group);
+    layout->addWidget(rxGroup_);
     resize(rxBuffer_->minimumWidth() + 24, 300);
 
     connect(&device_, &NetworkDevice::byteReceived, rxBuffer_, &HexDumpView::dumpChanged);
     connect(&device_, &NetworkDevice::sent, this, [this] { txBuffer_->setText(device_.lastSent()); });
-    connect(&device_, &NetworkDevice::linkChanged, this,
-            [this] { linkState_->setText(linkText(device_.link())); });
+    connect(&device_, &NetworkDevice::linkChanged, this, &TNetFrm::showLink);
     connect(&device_, &NetworkDevice::cleared, this, [this] {
         rxBuffer_->refresh();
         txBuffer_->clear();
     });
-    connect(clr, &QToolButton::clicked, this, &TNetFrm::clearBuffers);
+    connect(clear_, &QToolButton::clicked, this, &TNetFrm::clearBuffers);
     connect(keepVisible_, &QToolButton::toggled, this, &TNetFrm::setKeepOnTop);
+    retranslate();
+}
+
+void TNetFrm::retranslate() {
+    setWindowTitle(tr("Сетевой адаптер"));
+    clear_->setToolTip(tr("Очистить буферы сетевого адаптера"));
+    keepVisible_->setToolTip(tr("Всегда сверху"));
+    txLabel_->setText(tr("Последнее отправленное значение:"));
+    rxGroup_->setTitle(tr("Содержимое буфера-приёмника"));
+    showLink();
+}
+
+void TNetFrm::showLink() {
+    switch (device_.link()) {
+        case NetLink::Up:
+            return linkState_->setText(tr("Связь: установлена"));
+        case NetLink::Connecting:
+            return linkState_->setText(tr("Связь: устанавливается..."));
+        case NetLink::Down:
+            break;
+    }
+    linkState_->setText(tr("Связь: нет"));
+}
+
+void TNetFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QWidget::changeEvent(event);
 }
 
 void TNetFrm::clearBuffers() { device_.clear(); }

@@ -9,6 +9,7 @@
 #include "MessageService.h"
 #include "NetworkDevice.h"
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -34,12 +35,21 @@ class TNetFrm : public QWidget {
     // A failure is about to be reported in `box`; see StorageForm::deviceFailed.
     void deviceFailed(orlan::MessageBox* box);
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void retranslate();
+    void showLink();
+
     MessageService& messages_;
     NetworkDevice device_;
     QLineEdit* txBuffer_ = nullptr;
+    QLabel* txLabel_ = nullptr;
     QLabel* linkState_ = nullptr;
+    QGroupBox* rxGroup_ = nullptr;
     HexDumpView* rxBuffer_ = nullptr;
+    QToolButton* clear_ = nullptr;
     QToolButton* keepVisible_ = nullptr;
     bool keepOnTop_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,7 +18,6 @@ TNetSettFrm::TNetSettFrm(NetworkDevice& device, MessageService& messages, QWidge
                          bool startNow)
     : QDialog(parent), device_(device), messages_(messages) {
     setObjectName(QStringLiteral("NetSettFrm"));
-    setWindowTitle(QStringLiteral("Настройки сети"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -34,28 +34,44 @@ TNetSettFrm::TNetSettFrm(NetworkDevice& device, MessageService& messages, QWidge
     port_->setObjectName(QStringLiteral("Port"));
     port_->setMaxLength(5);
 
-    auto* group = new QGroupBox(QStringLiteral("Введите настройки приёмника в сети"), this);
-    auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Адрес:"), address_);
-    form->addRow(QStringLiteral("Порт:"), port_);
+    group_ = new QGroupBox(this);
+    addressLabel_ = new QLabel(group_);
+    portLabel_ = new QLabel(group_);
+    auto* form = new QFormLayout(group_);
+    form->addRow(addressLabel_, address_);
+    form->addRow(portLabel_, port_);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OK_BTN"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("Cancel_BTN"));
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName(QStringLiteral("Cancel_BTN"));
     connect(ok, &QPushButton::clicked, this, &TNetSettFrm::accept);
-    connect(cancel, &QPushButton::clicked, this, &TNetSettFrm::reject);
+    connect(cancel_, &QPushButton::clicked, this, &TNetSettFrm::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
+    layout->addWidget(group_);
     layout->addLayout(buttons);
 
+    retranslate();
     if (startNow) load();
+}
+
+void TNetSettFrm::retranslate() {
+    setWindowTitle(tr("Настройки сети"));
+    group_->setTitle(tr("Введите настройки приёмника в сети"));
+    addressLabel_->setText(tr("Адрес:"));
+    portLabel_->setText(tr("Порт:"));
+    cancel_->setText(tr("Отмена"));
+}
+
+void TNetSettFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void TNetSettFrm::accept() {

@@ -5,7 +5,10 @@
 
 #include <QDialog>
 
+class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace orlan {
 
@@ -34,12 +37,19 @@ class TNetSettFrm : public QDialog {
   protected:
     // Digits and dots typed into the address field (AddressTyping).
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void retranslate();
+
     NetworkDevice& device_;
     MessageService& messages_;
+    QGroupBox* group_ = nullptr;
+    QLabel* addressLabel_ = nullptr;
+    QLabel* portLabel_ = nullptr;
     QLineEdit* address_ = nullptr;
     QLineEdit* port_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace orlan

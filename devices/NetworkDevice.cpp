@@ -18,20 +18,27 @@ constexpr int kAcceptRetryMs = 500;
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 // The socket failures a user meets, in the words of the system's socket layer; anything rarer
-// keeps Qt's own description.
+// keeps Qt's own description. In the program's language when the failure is reported.
 QString describe(int error, const QString& qtText) {
     switch (static_cast<QAbstractSocket::SocketError>(error)) {
         case QAbstractSocket::ConnectionRefusedError:
-            return QStringLiteral("Подключение не установлено, т.к. конечный компьютер отверг запрос на подключение");
+            return NetworkDevice::tr(
+                "Подключение не установлено, т.к. конечный компьютер отверг запрос на подключение");
         case QAbstractSocket::AddressInUseError:
-            return QStringLiteral("Обычно разрешается только одно использование адреса сокета (протокол/сетевой адрес/порт)");
+            return NetworkDevice::tr(
+                "Обычно разрешается только одно использование адреса сокета (протокол/сетевой "
+                "адрес/порт)");
         case QAbstractSocket::HostNotFoundError:
         case QAbstractSocket::NetworkError:
-            return QStringLiteral("Не удается выполнить операцию на сокете, т.к. сеть или узел недоступны");
+            return NetworkDevice::tr(
+                "Не удается выполнить операцию на сокете, т.к. сеть или узел недоступны");
         case QAbstractSocket::SocketTimeoutError:
-            return QStringLiteral("Попытка установить соединение была безуспешной, т.к. от другого компьютера за требуемое время не получен нужный отклик");
+            return NetworkDevice::tr(
+                "Попытка установить соединение была безуспешной, т.к. от другого компьютера за "
+                "требуемое время не получен нужный отклик");
         case QAbstractSocket::SocketAccessError:
-            return QStringLiteral("Сделана попытка доступа к сокету методом, запрещенным правами доступа");
+            return NetworkDevice::tr(
+                "Сделана попытка доступа к сокету методом, запрещенным правами доступа");
         default:
             return qtText;
     }

@@ -7,8 +7,9 @@
 
 namespace orlan {
 
-const QString PrinterDevice::kDocumentTitle =
-    QStringLiteral("ОРЛАН - Содержимое буфера \"принтера\"");
+const char* const PrinterDevice::kDocumentTitleSource =
+    QT_TRANSLATE_NOOP("orlan::PrinterDevice", "ОРЛАН - Содержимое буфера \"принтера\"");
+const QString PrinterDevice::kDocumentTitle = QString::fromUtf8(kDocumentTitleSource);
 const QString PrinterDevice::kFontFamily = QStringLiteral("DejaVu Sans Mono");
 
 namespace {
@@ -45,6 +46,10 @@ void PrinterDevice::clear() {
     buffer_.clear();
     printText_.clear();
     emit cleared();
+}
+
+QString PrinterDevice::shownDocumentTitle() {
+    return tr(kDocumentTitleSource);
 }
 
 std::unique_ptr<QTextDocument> PrinterDevice::document() const {

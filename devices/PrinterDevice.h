@@ -22,7 +22,11 @@ namespace orlan {
 class PrinterDevice : public QObject {
     Q_OBJECT
   public:
+    // The print job's title (Russian, like the text printed), and the same marked for
+    // translation: the PDF file offered for it is named in the program's language.
+    static const char* const kDocumentTitleSource;
     static const QString kDocumentTitle;
+    static QString shownDocumentTitle();
     static const QString kFontFamily;
     static constexpr int kFontPixelSize = 11;
 

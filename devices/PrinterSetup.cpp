@@ -23,8 +23,6 @@
 
 namespace orlan {
 
-const QString PrinterSetup::kPdfChoice = QStringLiteral("PDF-файл");
-
 namespace {
 
 // Blocks laid out between two looks at the window's input.
@@ -54,9 +52,9 @@ class JobProgress {
         QGuiApplication::setOverrideCursor(Qt::BusyCursor);
         dialog_ = new QProgressDialog(parent);
         dialog_->setObjectName(QStringLiteral("PrintProgress"));
-        dialog_->setWindowTitle(QStringLiteral("ОРЛАН - Печать"));
-        dialog_->setLabelText(QStringLiteral("Подготовка страниц..."));
-        dialog_->setCancelButtonText(QStringLiteral("Отмена"));
+        dialog_->setWindowTitle(PrinterSetup::tr("ОРЛАН - Печать"));
+        dialog_->setLabelText(PrinterSetup::tr("Подготовка страниц..."));
+        dialog_->setCancelButtonText(PrinterSetup::tr("Отмена"));
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setAutoClose(false);
         dialog_->setAutoReset(false);
@@ -79,7 +77,7 @@ class JobProgress {
     }
     // Page done + 1 of total is next.
     bool printing(int done, int total) {
-        if (done == 0) dialog_->setLabelText(QStringLiteral("Печать страниц: %1...").arg(total));
+        if (done == 0) dialog_->setLabelText(PrinterSetup::tr("Печать страниц: %1...").arg(total));
         return keepAlive(kPreparingShare + (kProgressRange - kPreparingShare) *
                                                static_cast<qint64>(done) / std::max(total, 1));
     }
@@ -119,11 +117,11 @@ QString SystemPrinting::pdfFileName(QWidget* parent, const QString& suggested) {
         folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         if (folder_.isEmpty()) folder_ = QDir::homePath();
     }
-    QFileDialog dialog(parent, QStringLiteral("ОРЛАН - Сохранить как PDF"), folder_);
+    QFileDialog dialog(parent, PrinterSetup::tr("ОРЛАН - Сохранить как PDF"), folder_);
     dialog.setObjectName(QStringLiteral("SavePdfDlg"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PDF-файлы (*.pdf)"));
+    dialog.setNameFilter(PrinterSetup::tr("PDF-файлы (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted) return {};
@@ -204,13 +202,14 @@ void PrinterSetup::showSetupDialog(QWidget* parent) {
 }
 
 bool PrinterSetup::print(const QString& title, QWidget* parent,
-                         const std::function<QTextDocument*()>& compose) {
+                         const std::function<QTextDocument*()>& compose,
+                         const QString& shownTitle) {
     if (busy_) return false;
     resolve();
     const QString printer = name_;
     QString file;
     if (printer.isEmpty()) {
-        file = system_->pdfFileName(parent, pdfNameFor(title));
+        file = system_->pdfFileName(parent, pdfNameFor(shownTitle.isEmpty() ? title : shownTitle));
         if (file.isEmpty()) return false;
     }
 

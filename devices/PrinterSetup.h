@@ -54,8 +54,6 @@ class SystemPrinting : public PrintingSystem {
 class PrinterSetup : public QObject {
     Q_OBJECT
   public:
-    static const QString kPdfChoice;  // "PDF-файл"
-
     explicit PrinterSetup(MessageService& messages, std::unique_ptr<PrintingSystem> system = {},
                           QObject* parent = nullptr);
     ~PrinterSetup() override;
@@ -72,11 +70,13 @@ class PrinterSetup : public QObject {
     // "Настройки принтера": the printer choice and the page set-up, applied on OK.
     void showSetupDialog(QWidget* parent);
 
-    // One job titled title. A PDF file is named first (nothing happens when that is cancelled);
-    // then compose gives the document, which is printed page by page. True when the job was
-    // printed; failures are reported here.
+    // One job titled title. A PDF file is named first (nothing happens when that is cancelled),
+    // offered as shownTitle: the title in the program's language (title itself when empty; the
+    // title stays Russian in the PDF and the print queue, like the document's text). Then
+    // compose gives the document, which is printed page by page. True when the job was printed;
+    // failures are reported here.
     bool print(const QString& title, QWidget* parent,
-               const std::function<QTextDocument*()>& compose);
+               const std::function<QTextDocument*()>& compose, const QString& shownTitle = {});
     bool busy() const { return busy_; }
 
     // The PDF file name offered for a job: its title without the characters file names cannot

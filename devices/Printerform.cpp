@@ -5,6 +5,7 @@
 #include "PrinterSetup.h"
 #include "WindowPlacement.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QTextDocument>
@@ -15,11 +16,9 @@ namespace orlan {
 
 namespace {
 
-QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint,
-                        QStyle::StandardPixmap icon) {
+QToolButton* toolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
     b->setIcon(parent->style()->standardIcon(icon));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -32,17 +31,13 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint,
 TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
     : QWidget(parent, Qt::Tool), setup_(setup) {
     setObjectName(QStringLiteral("PrinterFrm"));
-    setWindowTitle(QStringLiteral("Принтер ОРЛАН"));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     setFont(font);
 
-    QToolButton* clr = toolButton(this, "ClrBuffer_BTN", QStringLiteral("Очистить буфер дисковода"),
-                                  QStyle::SP_DialogResetButton);
-    QToolButton* print =
-        toolButton(this, "PrintBuffer_BTN", QStringLiteral("Печатать"), QStyle::SP_FileDialogDetailedView);
-    keepVisible_ = toolButton(this, "KeepVisible", QStringLiteral("Всегда сверху"),
-                              QStyle::SP_TitleBarShadeButton);
+    clear_ = toolButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
+    print_ = toolButton(this, "PrintBuffer_BTN", QStyle::SP_FileDialogDetailedView);
+    keepVisible_ = toolButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
     keepVisible_->setCheckable(true);
 
     printerBuffer_ =
@@ -50,8 +45,8 @@ TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);
-    buttons->addWidget(clr);
-    buttons->addWidget(print);
+    buttons->addWidget(clear_);
+    buttons->addWidget(print_);
     buttons->addStretch();
     buttons->addWidget(keepVisible_);
     auto* layout = new QVBoxLayout(this);
@@ -63,9 +58,22 @@ TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
 
     connect(&device_, &PrinterDevice::changed, printerBuffer_, &HexDumpView::dumpChanged);
     connect(&device_, &PrinterDevice::cleared, printerBuffer_, &HexDumpView::refresh);
-    connect(clr, &QToolButton::clicked, this, &TPrinterFrm::clearBuffer);
-    connect(print, &QToolButton::clicked, this, &TPrinterFrm::printBuffer);
+    connect(clear_, &QToolButton::clicked, this, &TPrinterFrm::clearBuffer);
+    connect(print_, &QToolButton::clicked, this, &TPrinterFrm::printBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &TPrinterFrm::setKeepOnTop);
+    retranslate();
+}
+
+void TPrinterFrm::retranslate() {
+    setWindowTitle(tr("Принтер ОРЛАН"));
+    clear_->setToolTip(tr("Очистить буфер дисковода"));  // the drives' hint, as it always was
+    print_->setToolTip(tr("Печатать"));
+    keepVisible_->setToolTip(tr("Всегда сверху"));
+}
+
+void TPrinterFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QWidget::changeEvent(event);
 }
 
 TPrinterFrm::~TPrinterFrm() = default;
@@ -76,10 +84,13 @@ void TPrinterFrm::clearBuffer() {
 
 void TPrinterFrm::printBuffer() {
     std::unique_ptr<QTextDocument> doc;
-    setup_.print(PrinterDevice::kDocumentTitle, this, [&] {
-        doc = device_.document();
-        return doc.get();
-    });
+    setup_.print(
+        PrinterDevice::kDocumentTitle, this,
+        [&] {
+            doc = device_.document();
+            return doc.get();
+        },
+        PrinterDevice::shownDocumentTitle());
 }
 
 void TPrinterFrm::setKeepOnTop(bool on) {

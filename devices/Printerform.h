@@ -29,11 +29,18 @@ class TPrinterFrm : public QWidget {
     void setKeepOnTop(bool on);  // KeepVisible
     bool keepOnTop() const { return keepOnTop_; }
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void retranslate();
+
     PrinterSetup& setup_;
     PrinterDevice device_;
 
     HexDumpView* printerBuffer_ = nullptr;
+    QToolButton* clear_ = nullptr;
+    QToolButton* print_ = nullptr;
     QToolButton* keepVisible_ = nullptr;
     bool keepOnTop_ = false;
 };

@@ -10,6 +10,7 @@
 class QComboBox;
 class QLabel;
 class QPrinter;
+class QPushButton;
 
 namespace orlan {
 
@@ -32,14 +33,22 @@ class TPrnSetupFrm : public QDialog {
     // PageSetup_BTN: the paper, its orientation and the margins, for the printer chosen.
     void pageSetup();
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void retranslate();
     void onPrinterChosen();
     void showPaper();
 
     PrinterSetup& setup_;
     std::unique_ptr<QPrinter> printer_;  // the printer chosen, carrying the page set-up
     QComboBox* printers_ = nullptr;
+    QLabel* printerLabel_ = nullptr;
+    QLabel* paperLabel_ = nullptr;
     QLabel* paper_ = nullptr;
+    QPushButton* pageSetup_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace orlan

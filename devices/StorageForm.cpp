@@ -4,6 +4,7 @@
 #include "HexDumpView.h"
 #include "WindowPlacement.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
@@ -13,10 +14,9 @@ namespace orlan {
 
 namespace {
 
-QToolButton* barButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+QToolButton* barButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
     b->setIcon(parent->style()->standardIcon(icon));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -25,28 +25,26 @@ QToolButton* barButton(QWidget* parent, const char* name, const QString& hint, Q
 
 }  // namespace
 
-StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, const QString& caption,
+StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, const char* caption,
                          const char* bufferName, MessageService& messages, Settings settings,
                          QWidget* parent)
-    : QWidget(parent, Qt::Tool), messages_(messages), device_(profile, std::move(settings)) {
+    : QWidget(parent, Qt::Tool), messages_(messages), device_(profile, std::move(settings)),
+      caption_(caption) {
     setObjectName(QLatin1String(objectName));
-    setWindowTitle(caption);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     setFont(font);
     resize(420, 300);
 
-    auto* clr = barButton(this, "ClrBuffer_BTN", QStringLiteral("Очистить буфер дисковода"),
-                          QStyle::SP_DialogResetButton);
-    keepVisible_ = barButton(this, "KeepVisible", QStringLiteral("Всегда сверху"),
-                             QStyle::SP_TitleBarShadeButton);
+    clear_ = barButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
+    keepVisible_ = barButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
     keepVisible_->setCheckable(true);
 
     buffer_ = makeDumpView(device_.buffer(), this, QLatin1String(bufferName), /*roomForALine=*/false);
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 0, 0);
-    bar->addWidget(clr);
+    bar->addWidget(clear_);
     bar->addWidget(keepVisible_);
     bar->addStretch();
     auto* layout = new QVBoxLayout(this);
@@ -62,8 +60,20 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
         emit deviceFailed(&box);
         messages_.show(box, messageParent(this));
     });
-    connect(clr, &QToolButton::clicked, this, &StorageForm::clearBuffer);
+    connect(clear_, &QToolButton::clicked, this, &StorageForm::clearBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &StorageForm::setKeepOnTop);
+    retranslate();
+}
+
+void StorageForm::retranslate() {
+    setWindowTitle(tr(caption_));
+    clear_->setToolTip(tr("Очистить буфер дисковода"));
+    keepVisible_->setToolTip(tr("Всегда сверху"));
+}
+
+void StorageForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QWidget::changeEvent(event);
 }
 
 void StorageForm::clearBuffer() { device_.clear(); }

@@ -33,13 +33,20 @@ class StorageForm : public QWidget {
     void deviceFailed(orlan::MessageBox* box);
 
   protected:
-    StorageForm(const StorageProfile& profile, const char* objectName, const QString& caption,
-                const char* bufferName, MessageService& messages, Settings settings, QWidget* parent);
+    // caption: the window's title as marked for translation in the context "orlan::StorageForm".
+    StorageForm(const StorageProfile& profile, const char* objectName, const char* caption,
+                const char* bufferName, MessageService& messages, Settings settings,
+                QWidget* parent);
+    void changeEvent(QEvent* event) override;
 
   private:
+    void retranslate();
+
     MessageService& messages_;
     StorageDevice device_;
+    const char* caption_;
     HexDumpView* buffer_ = nullptr;
+    QToolButton* clear_ = nullptr;
     QToolButton* keepVisible_ = nullptr;
     bool keepOnTop_ = false;
 };

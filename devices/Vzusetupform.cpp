@@ -1,6 +1,7 @@
 #include "Vzusetupform.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -50,56 +51,72 @@ void DirSelection::setDirectory(const QString& folder) { field_->setText(shown(f
 TVZUSetupFrm::TVZUSetupFrm(MessageService& messages, QWidget* parent, Settings settings)
     : QDialog(parent), messages_(messages), settings_(std::move(settings)) {
     setObjectName(QStringLiteral("VZUSetupFrm"));
-    setWindowTitle(QStringLiteral("Настройки внешних ЗУ"));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     setFont(font);
     setMinimumWidth(380);
 
-    auto* prompt = new QLabel(QStringLiteral("Выберите каталоги для хранения файлов внешних устройств на:"), this);
+    prompt_ = new QLabel(this);
 
-    auto* floppyGroup = new QGroupBox(QStringLiteral("Флоппи-дисководе"), this);
-    floppy_ = new DirSelection("Floppy_DirSelection", floppyGroup);
-    auto* floppyBox = new QVBoxLayout(floppyGroup);
+    floppyGroup_ = new QGroupBox(this);
+    floppy_ = new DirSelection("Floppy_DirSelection", floppyGroup_);
+    auto* floppyBox = new QVBoxLayout(floppyGroup_);
     floppyBox->addWidget(floppy_);
-    for (const QString& text : {QStringLiteral("Устройство не готово."), QStringLiteral("Вставьте дискету в дисковод и"),
-                                QStringLiteral("нажмите кнопку \"Готово\".")}) {
-        auto* label = new QLabel(text, floppyGroup);
-        label->setObjectName(QStringLiteral("NotReady_TXT%1").arg(notReady_.size() + 1));
+    for (int line = 1; line <= 3; ++line) {
+        auto* label = new QLabel(floppyGroup_);
+        label->setObjectName(QStringLiteral("NotReady_TXT%1").arg(line));
         floppyBox->addWidget(label);
         notReady_ << label;
     }
-    ready_ = new QPushButton(QStringLiteral("Готово"), floppyGroup);
+    ready_ = new QPushButton(floppyGroup_);
     ready_->setObjectName(QStringLiteral("Ready_BTN"));
     ready_->setAutoDefault(false);
     floppyBox->addWidget(ready_, 0, Qt::AlignLeft);
 
-    auto* hddGroup = new QGroupBox(QStringLiteral("Жёском диске"), this);
-    hdd_ = new DirSelection("HDD_DirSelection", hddGroup);
-    auto* hddBox = new QVBoxLayout(hddGroup);
+    hddGroup_ = new QGroupBox(this);
+    hdd_ = new DirSelection("HDD_DirSelection", hddGroup_);
+    auto* hddBox = new QVBoxLayout(hddGroup_);
     hddBox->addWidget(hdd_);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OK_BTN"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("Cancel_BTN"));
-    cancel->setAutoDefault(false);
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName(QStringLiteral("Cancel_BTN"));
+    cancel_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    buttons->addWidget(cancel_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(prompt);
-    layout->addWidget(floppyGroup);
-    layout->addWidget(hddGroup);
+    layout->addWidget(prompt_);
+    layout->addWidget(floppyGroup_);
+    layout->addWidget(hddGroup_);
     layout->addLayout(buttons);
 
     connect(ready_, &QPushButton::clicked, this, &TVZUSetupFrm::refreshFloppy);
     connect(ok, &QPushButton::clicked, this, &TVZUSetupFrm::accept);
-    connect(cancel, &QPushButton::clicked, this, &TVZUSetupFrm::reject);
+    connect(cancel_, &QPushButton::clicked, this, &TVZUSetupFrm::reject);
+    retranslate();
     // Filled when shown: creating the dialog at start-up touches no folder.
+}
+
+void TVZUSetupFrm::retranslate() {
+    setWindowTitle(tr("Настройки внешних ЗУ"));
+    prompt_->setText(tr("Выберите каталоги для хранения файлов внешних устройств на:"));
+    floppyGroup_->setTitle(tr("Флоппи-дисководе"));
+    hddGroup_->setTitle(tr("Жёском диске"));
+    notReady_[0]->setText(tr("Устройство не готово."));
+    notReady_[1]->setText(tr("Вставьте дискету в дисковод и"));
+    notReady_[2]->setText(tr("нажмите кнопку \"Готово\"."));
+    ready_->setText(tr("Готово"));
+    cancel_->setText(tr("Отмена"));
+}
+
+void TVZUSetupFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void TVZUSetupFrm::refresh() {

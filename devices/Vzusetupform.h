@@ -8,6 +8,7 @@
 #include "MessageService.h"
 #include "settings.h"
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -47,8 +48,10 @@ class TVZUSetupFrm : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void retranslate();
     // What OK stores for one field, in `chosen`: the stored folder while the field is as it was
     // filled, otherwise the folder typed (empty: the device's drive). False, after saying so, when
     // the folder typed does not exist.
@@ -61,8 +64,12 @@ class TVZUSetupFrm : public QDialog {
     DirSelection* hdd_ = nullptr;
     QString floppyStored_, hddStored_;  // as read from the settings
     QString floppyShown_, hddShown_;    // as the fields were filled
+    QLabel* prompt_ = nullptr;
+    QGroupBox* floppyGroup_ = nullptr;
+    QGroupBox* hddGroup_ = nullptr;
     QList<QLabel*> notReady_;
     QPushButton* ready_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     bool floppyReady_ = false;
 };
 

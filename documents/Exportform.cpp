@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,7 +25,8 @@ const QString TExportFrm::kFileBaseName = QStringLiteral("ORLAN_Export");
 
 namespace {
 
-// What differs between the three tabs.
+// What differs between the three tabs. The texts are marked for translation in the context
+// "orlan::TExportFrm" (the names of the applications are not).
 struct TargetDesign {
     const char* sheetName;
     const char* caption;
@@ -46,20 +48,32 @@ struct TargetDesign {
 };
 
 const TargetDesign kDesigns[] = {
-    {"ExcelSheet", "MS Excel", "X", "ToExcel_Check", "Передать в MS Excel",
-     "На странице:", "ExcelPages_Combo", "X_AddExcelPage_BTN", "Добавить страницу Excel",
-     "X_DelExcelPage_BTN", "Удалить страницу", "Включая столбец \"№ ячейки ОЗУ\"",
-     "Включая столбец \"Значение ячейки ОЗУ\"", "Включая столбец \"Команда\"", true, ".xlsx",
+    {"ExcelSheet", "MS Excel", "X", "ToExcel_Check",
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Передать в MS Excel"),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "На странице:"), "ExcelPages_Combo",
+     "X_AddExcelPage_BTN", QT_TRANSLATE_NOOP("orlan::TExportFrm", "Добавить страницу Excel"),
+     "X_DelExcelPage_BTN", QT_TRANSLATE_NOOP("orlan::TExportFrm", "Удалить страницу"),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая столбец \"№ ячейки ОЗУ\""),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая столбец \"Значение ячейки ОЗУ\""),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая столбец \"Команда\""), true, ".xlsx",
      MessageId::ExcelNotWritten, MessageId::ExcelNotOpened},
-    {"WordSheet", "MS Word", "W", "ToWord_Check", "Передать в MS Word",
-     "В разделе:", "WordPages_Combo", "W_AddWordPage_BTN", "Добавить раздел документа Word",
-     "W_DelWordPage_BTN", "Удалить раздел", "Включая нумерацию \"ячеек ОЗУ\"",
-     "Включая \"значения ячеек ОЗУ\"", "Включая наименование команд", false, ".odt",
+    {"WordSheet", "MS Word", "W", "ToWord_Check",
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Передать в MS Word"),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "В разделе:"), "WordPages_Combo", "W_AddWordPage_BTN",
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Добавить раздел документа Word"), "W_DelWordPage_BTN",
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Удалить раздел"),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая нумерацию \"ячеек ОЗУ\""),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая \"значения ячеек ОЗУ\""),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая наименование команд"), false, ".odt",
      MessageId::WordNotWritten, MessageId::WordNotOpened},
-    {"TextSheet", "Текстовый файл", "T", "ToText_Check", "Передать в текстовый файл",
-     "В разделе:", "TextPages_Combo", "T_AddTextPage_BTN", "Добавить раздел текстового файла",
-     "T_DelTextPage_BTN", "Удалить раздел", "Включая нумерацию \"ячеек ОЗУ\"",
-     "Включая \"значения ячеек ОЗУ\"", "Включая наименование команд", false, ".txt",
+    {"TextSheet", QT_TRANSLATE_NOOP("orlan::TExportFrm", "Текстовый файл"), "T", "ToText_Check",
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Передать в текстовый файл"),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "В разделе:"), "TextPages_Combo", "T_AddTextPage_BTN",
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Добавить раздел текстового файла"),
+     "T_DelTextPage_BTN", QT_TRANSLATE_NOOP("orlan::TExportFrm", "Удалить раздел"),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая нумерацию \"ячеек ОЗУ\""),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая \"значения ячеек ОЗУ\""),
+     QT_TRANSLATE_NOOP("orlan::TExportFrm", "Включая наименование команд"), false, ".txt",
      MessageId::TextNotWritten, MessageId::TextNotOpened},
 };
 
@@ -79,9 +93,9 @@ constexpr RegisterBox kRegisterBoxes[] = {
     {ExportRegister::C, "C", "C", 1, 1},
     {ExportRegister::E, "E", "E", 2, 1},
     {ExportRegister::L, "L", "L", 3, 1},
-    {ExportRegister::A, "A", "Аккумулятор", 4, 0},
-    {ExportRegister::SP, "SP", "Указатель стека", 5, 0},
-    {ExportRegister::PC, "PC", "Счётчик команд", 6, 0},
+    {ExportRegister::A, "A", QT_TRANSLATE_NOOP("orlan::TExportFrm", "Аккумулятор"), 4, 0},
+    {ExportRegister::SP, "SP", QT_TRANSLATE_NOOP("orlan::TExportFrm", "Указатель стека"), 5, 0},
+    {ExportRegister::PC, "PC", QT_TRANSLATE_NOOP("orlan::TExportFrm", "Счётчик команд"), 6, 0},
 };
 static_assert(std::size(kRegisterBoxes) == kExportRegisterCount);
 
@@ -89,8 +103,8 @@ QString named(const char* prefix, const char* rest) {
     return QLatin1String(prefix) + QLatin1Char('_') + QLatin1String(rest);
 }
 
-QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& text) {
-    auto* c = new QCheckBox(text, parent);
+QCheckBox* checkBox(QWidget* parent, const QString& name) {
+    auto* c = new QCheckBox(parent);
     c->setObjectName(name);
     return c;
 }
@@ -122,13 +136,20 @@ struct TExportFrm::Tab {
     const TargetDesign& design;
     ExportPageList list;
     QCheckBox* toggle = nullptr;
+    QGroupBox* ram = nullptr;
+    QLabel* listLabel = nullptr;
     QComboBox* pages = nullptr;
+    QToolButton* add = nullptr;
+    QToolButton* del = nullptr;
+    QLabel* fromLabel = nullptr;
+    QLabel* toLabel = nullptr;
     QLineEdit* from = nullptr;
     QLineEdit* to = nullptr;
     QCheckBox* address = nullptr;
     QCheckBox* value = nullptr;
     QCheckBox* mnemonic = nullptr;
     QCheckBox* comments = nullptr;  // the spreadsheet only
+    QGroupBox* ron = nullptr;
     std::array<QCheckBox*, kExportRegisterCount> registers{};
     std::vector<QWidget*> controls;  // everything the switch enables
 
@@ -148,7 +169,6 @@ TExportFrm::TExportFrm(MessageService& messages, const Machine& machine, QWidget
       messages_(messages),
       machine_(machine) {
     setObjectName(QStringLiteral("ExportFrm"));
-    setWindowTitle(QStringLiteral("ОРЛАН - Экспорт данных"));
     setModal(true);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
@@ -156,13 +176,13 @@ TExportFrm::TExportFrm(MessageService& messages, const Machine& machine, QWidget
 
     tabWidget_ = new QTabWidget(this);
     tabWidget_->setObjectName(QStringLiteral("PageControl"));
-    ok_ = new QPushButton(QStringLiteral("Экспорт"), this);
+    ok_ = new QPushButton(this);
     ok_->setObjectName(QStringLiteral("OK_BTN"));
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("Cancel_BTN"));
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName(QStringLiteral("Cancel_BTN"));
     // Enter in a page name must not start an export.
     ok_->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    cancel_->setAutoDefault(false);
     for (ExportTarget t :
          {ExportTarget::Spreadsheet, ExportTarget::WordProcessor, ExportTarget::Text})
         buildTab(t);
@@ -170,17 +190,49 @@ TExportFrm::TExportFrm(MessageService& messages, const Machine& machine, QWidget
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);
-    buttons->addWidget(cancel);
+    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabWidget_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok_, &QPushButton::clicked, this, &TExportFrm::exportAll);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    retranslate();
 }
 
 TExportFrm::~TExportFrm() = default;
+
+void TExportFrm::retranslate() {
+    setWindowTitle(tr("ОРЛАН - Экспорт данных"));
+    ok_->setText(tr("Экспорт"));
+    cancel_->setText(tr("Отмена"));
+    // The page names in the lists are the user's and go into the files: they stay as they are.
+    for (const auto& owned : tabs_) {
+        Tab& t = *owned;
+        const TargetDesign& d = t.design;
+        tabWidget_->setTabText(static_cast<int>(t.target), tr(d.caption));
+        t.toggle->setText(tr(d.switchCaption));
+        t.ram->setTitle(tr("Содержимое ОЗУ:"));
+        t.listLabel->setText(tr(d.listLabel));
+        t.add->setToolTip(tr(d.addHint));
+        t.del->setToolTip(tr(d.delHint));
+        t.fromLabel->setText(tr("Ячейки, начиная с:"));
+        t.toLabel->setText(tr("по:"));
+        t.address->setText(tr(d.addressCaption));
+        t.value->setText(tr(d.valueCaption));
+        t.mnemonic->setText(tr(d.mnemonicCaption));
+        if (t.comments) t.comments->setText(tr("Добавить пустой столбец для комментариев"));
+        t.ron->setTitle(tr("Значения регистров:"));
+        for (const RegisterBox& b : kRegisterBoxes)
+            t.registers[static_cast<size_t>(b.reg)]->setText(tr(b.caption));
+    }
+}
+
+void TExportFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
+}
 
 void TExportFrm::buildTab(ExportTarget target) {
     const TargetDesign& d = kDesigns[static_cast<int>(target)];
@@ -191,11 +243,11 @@ void TExportFrm::buildTab(ExportTarget target) {
 
     auto* sheet = new QWidget;
     sheet->setObjectName(QLatin1String(d.sheetName));
-    t.toggle = checkBox(sheet, QLatin1String(d.switchName), QString::fromUtf8(d.switchCaption));
+    t.toggle = checkBox(sheet, QLatin1String(d.switchName));
 
-    auto* ram = new QGroupBox(QStringLiteral("Содержимое ОЗУ:"), sheet);
+    auto* ram = t.ram = new QGroupBox(sheet);
     ram->setObjectName(named(p, "RAM_Group"));
-    auto* listLabel = new QLabel(QString::fromUtf8(d.listLabel), ram);
+    auto* listLabel = t.listLabel = new QLabel(ram);
     t.pages = new QComboBox(ram);
     t.pages->setObjectName(QLatin1String(d.listName));
     t.pages->setEditable(true);
@@ -204,27 +256,23 @@ void TExportFrm::buildTab(ExportTarget target) {
     t.pages->setCompleter(nullptr);       // completing a typed name would rename the page
     t.pages->setMinimumWidth(200);
     t.pages->addItem(t.list.current().name);
-    auto* add = new QToolButton(ram);
+    auto* add = t.add = new QToolButton(ram);
     add->setObjectName(QLatin1String(d.addName));
     add->setText(QStringLiteral("+"));
-    add->setToolTip(QString::fromUtf8(d.addHint));
-    auto* del = new QToolButton(ram);
+    auto* del = t.del = new QToolButton(ram);
     del->setObjectName(QLatin1String(d.delName));
     del->setText(QStringLiteral("−"));
-    del->setToolTip(QString::fromUtf8(d.delHint));
 
-    auto* fromLabel = new QLabel(QStringLiteral("Ячейки, начиная с:"), ram);
+    auto* fromLabel = t.fromLabel = new QLabel(ram);
     t.from = hexField(ram, named(p, "From_RAM"), QStringLiteral("0000"));
     auto* fromH = new QLabel(QStringLiteral("h"), ram);
-    auto* toLabel = new QLabel(QStringLiteral("по:"), ram);
+    auto* toLabel = t.toLabel = new QLabel(ram);
     t.to = hexField(ram, named(p, "To_RAM"), QStringLiteral("FFFF"));
     auto* toH = new QLabel(QStringLiteral("h"), ram);
-    t.address = checkBox(ram, named(p, "NumRam_Check"), QString::fromUtf8(d.addressCaption));
-    t.value = checkBox(ram, named(p, "ValRam_Check"), QString::fromUtf8(d.valueCaption));
-    t.mnemonic = checkBox(ram, named(p, "ComRam_Check"), QString::fromUtf8(d.mnemonicCaption));
-    if (d.comments)
-        t.comments = checkBox(ram, named(p, "Comments_Check"),
-                              QStringLiteral("Добавить пустой столбец для комментариев"));
+    t.address = checkBox(ram, named(p, "NumRam_Check"));
+    t.value = checkBox(ram, named(p, "ValRam_Check"));
+    t.mnemonic = checkBox(ram, named(p, "ComRam_Check"));
+    if (d.comments) t.comments = checkBox(ram, named(p, "Comments_Check"));
 
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(listLabel);
@@ -241,14 +289,12 @@ void TExportFrm::buildTab(ExportTarget target) {
     for (QCheckBox* c : {t.address, t.value, t.mnemonic, t.comments})
         if (c) ramLayout->addWidget(c);
 
-    auto* ron = new QGroupBox(QStringLiteral("Значения регистров:"), sheet);
+    auto* ron = t.ron = new QGroupBox(sheet);
     ron->setObjectName(named(p, "RON_Group"));
     auto* ronGrid = new QGridLayout(ron);
     for (const RegisterBox& b : kRegisterBoxes) {
-        QCheckBox* c = checkBox(ron,
-                                QLatin1String(p) + QStringLiteral("_Reg") + QLatin1String(b.name) +
-                                    QStringLiteral("_Check"),
-                                QString::fromUtf8(b.caption));
+        QCheckBox* c = checkBox(ron, QLatin1String(p) + QStringLiteral("_Reg") +
+                                         QLatin1String(b.name) + QStringLiteral("_Check"));
         t.registers[static_cast<size_t>(b.reg)] = c;
         ronGrid->addWidget(c, b.row, b.column, 1, b.row >= 4 ? 2 : 1);
     }
@@ -260,7 +306,7 @@ void TExportFrm::buildTab(ExportTarget target) {
     auto* sheetLayout = new QVBoxLayout(sheet);
     sheetLayout->addWidget(t.toggle);
     sheetLayout->addLayout(groups);
-    tabWidget_->addTab(sheet, QString::fromUtf8(d.caption));
+    tabWidget_->addTab(sheet, QString());  // named in retranslate()
 
     t.controls = {ram,     listLabel, t.pages, add,       del,     fromLabel,  t.from, fromH,
                   toLabel, t.to,      toH,     t.address, t.value, t.mnemonic, ron};

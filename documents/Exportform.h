@@ -39,10 +39,14 @@ class TExportFrm : public QDialog {
 
     const ExportPageList& pages(ExportTarget target) const;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     struct Tab;
     Tab& tab(ExportTarget target) const { return *tabs_[static_cast<size_t>(target)]; }
 
+    void retranslate();
     void buildTab(ExportTarget target);
     void setSwitch(Tab& t, bool on);
     void onRangeEdited(Tab& t, bool from);
@@ -60,6 +64,7 @@ class TExportFrm : public QDialog {
     QString folder_;
     QTabWidget* tabWidget_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     std::array<std::unique_ptr<Tab>, 3> tabs_;
 };
 

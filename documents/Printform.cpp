@@ -1,6 +1,7 @@
 #include "Printform.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,18 +19,19 @@
 
 namespace orlan {
 
-const QString TPrintFrm::kDocumentTitle = QStringLiteral("ОРЛАН - Текушие данные эмулятора");
-
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text) {
+const char* const kDocumentTitleSource =
+    QT_TRANSLATE_NOOP("orlan::TPrintFrm", "ОРЛАН - Текушие данные эмулятора");
+
+QLabel* label(QWidget* parent, const char* name, const QString& text = {}) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     return l;
 }
 
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, bool checked, bool enabled) {
-    auto* c = new QCheckBox(text, parent);
+QCheckBox* checkBox(QWidget* parent, const char* name, bool checked, bool enabled) {
+    auto* c = new QCheckBox(parent);
     c->setObjectName(QLatin1String(name));
     c->setChecked(checked);
     c->setEnabled(enabled);
@@ -64,13 +66,14 @@ struct PrintTextLoan {
 
 }  // namespace
 
+const QString TPrintFrm::kDocumentTitle = QString::fromUtf8(kDocumentTitleSource);
+
 TPrintFrm::TPrintFrm(MessageService& messages, const Machine& machine, PrinterSetup& printerSetup,
                      QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       messages_(messages), machine_(machine), setup_(printerSetup) {
     setObjectName(QStringLiteral("PrintFrm"));
-    setWindowTitle(QStringLiteral("ОРЛАН - Печать текущих данных"));
     setModal(true);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
@@ -79,22 +82,23 @@ TPrintFrm::TPrintFrm(MessageService& messages, const Machine& machine, PrinterSe
     list_ = new QTextDocument(this);
     list_->setObjectName(QStringLiteral("List"));
 
-    auto* heading = label(this, "Label1", QStringLiteral("Выберите набор данных для печати:"));
-    auto* nameLabel = label(this, "Label6", QStringLiteral("Название подпрограммы:"));
+    heading_ = label(this, "Label1");
+    nameLabel_ = label(this, "Label6");
+    // The name heads the listing, which stays Russian: so does the name it starts with.
     progName_ = new QLineEdit(QStringLiteral("Подпрограмма 1"), this);
     progName_->setObjectName(QStringLiteral("ProgName"));
     progName_->setMaxLength(36);
 
-    auto* memGroup = new QGroupBox(QStringLiteral("Значения ячеек"), this);
-    memGroup->setObjectName(QStringLiteral("MemGroup"));
-    printMem_ = checkBox(memGroup, "PrintMem_Chk", QStringLiteral("содержимого ОЗУ:"), true, true);
-    QLabel* memLabels[4] = {label(memGroup, "Label2", QStringLiteral("начиная с ячейки:")),
-                            label(memGroup, "Label3", QStringLiteral("заканчивая ячейкой:")),
-                            label(memGroup, "Label4", QStringLiteral("h")),
-                            label(memGroup, "Label5", QStringLiteral("h"))};
-    from_ = hexField(memGroup, "From_Ed", QStringLiteral("0000"));
-    to_ = hexField(memGroup, "To_Ed", QStringLiteral("FFFF"));
-    auto* memGrid = new QGridLayout(memGroup);
+    memGroup_ = new QGroupBox(this);
+    memGroup_->setObjectName(QStringLiteral("MemGroup"));
+    printMem_ = checkBox(memGroup_, "PrintMem_Chk", true, true);
+    fromLabel_ = label(memGroup_, "Label2");
+    toLabel_ = label(memGroup_, "Label3");
+    QLabel* memLabels[4] = {fromLabel_, toLabel_, label(memGroup_, "Label4", QStringLiteral("h")),
+                            label(memGroup_, "Label5", QStringLiteral("h"))};
+    from_ = hexField(memGroup_, "From_Ed", QStringLiteral("0000"));
+    to_ = hexField(memGroup_, "To_Ed", QStringLiteral("FFFF"));
+    auto* memGrid = new QGridLayout(memGroup_);
     memGrid->addWidget(printMem_, 0, 0, 1, 3);
     memGrid->addWidget(memLabels[0], 1, 0);
     memGrid->addWidget(from_, 1, 1);
@@ -103,16 +107,16 @@ TPrintFrm::TPrintFrm(MessageService& messages, const Machine& machine, PrinterSe
     memGrid->addWidget(to_, 2, 1);
     memGrid->addWidget(memLabels[3], 2, 2);
 
-    auto* regGroup = new QGroupBox(QStringLiteral("Значения"), this);
-    regGroup->setObjectName(QStringLiteral("RegGroup"));
-    printReg_ = checkBox(regGroup, "PrintReg_Chk", QStringLiteral("содержимого регистров:"), false, true);
-    a_ = checkBox(regGroup, "A_Chk", QStringLiteral("Аккумулятор"), false, false);
-    bc_ = checkBox(regGroup, "BC_Chk", QStringLiteral("Пара B C"), false, false);
-    de_ = checkBox(regGroup, "DE_Chk", QStringLiteral("Пара D E"), false, false);
-    hl_ = checkBox(regGroup, "HL_Chk", QStringLiteral("Пара H L"), false, false);
-    pc_ = checkBox(regGroup, "PC_Chk", QStringLiteral("Счётчик команд (PC)"), false, false);
-    sp_ = checkBox(regGroup, "SP_Chk", QStringLiteral("Указатель стека (SP)"), false, false);
-    auto* regGrid = new QGridLayout(regGroup);
+    regGroup_ = new QGroupBox(this);
+    regGroup_->setObjectName(QStringLiteral("RegGroup"));
+    printReg_ = checkBox(regGroup_, "PrintReg_Chk", false, true);
+    a_ = checkBox(regGroup_, "A_Chk", false, false);
+    bc_ = checkBox(regGroup_, "BC_Chk", false, false);
+    de_ = checkBox(regGroup_, "DE_Chk", false, false);
+    hl_ = checkBox(regGroup_, "HL_Chk", false, false);
+    pc_ = checkBox(regGroup_, "PC_Chk", false, false);
+    sp_ = checkBox(regGroup_, "SP_Chk", false, false);
+    auto* regGrid = new QGridLayout(regGroup_);
     regGrid->addWidget(printReg_, 0, 0, 1, 2);
     regGrid->addWidget(a_, 1, 0);
     regGrid->addWidget(bc_, 2, 0);
@@ -121,29 +125,29 @@ TPrintFrm::TPrintFrm(MessageService& messages, const Machine& machine, PrinterSe
     regGrid->addWidget(pc_, 2, 1);
     regGrid->addWidget(sp_, 3, 1);
 
-    auto* setup = new QPushButton(QStringLiteral("Настройки принтера"), this);
-    setup->setObjectName(QStringLiteral("Setup_BTN"));
-    setup->setAutoDefault(false);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("Cance_BTN"));
-    cancel->setAutoDefault(false);
-    prnt_ = new QPushButton(QStringLiteral("Печать"), this);
+    setupButton_ = new QPushButton(this);
+    setupButton_->setObjectName(QStringLiteral("Setup_BTN"));
+    setupButton_->setAutoDefault(false);
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName(QStringLiteral("Cance_BTN"));
+    cancel_->setAutoDefault(false);
+    prnt_ = new QPushButton(this);
     prnt_->setObjectName(QStringLiteral("Prnt_BTN"));
     prnt_->setDefault(true);
 
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(nameLabel);
+    nameRow->addWidget(nameLabel_);
     nameRow->addWidget(progName_, 1);
     auto* groups = new QHBoxLayout;
-    groups->addWidget(memGroup);
-    groups->addWidget(regGroup);
+    groups->addWidget(memGroup_);
+    groups->addWidget(regGroup_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(setup);
+    buttons->addWidget(setupButton_);
     buttons->addStretch();
-    buttons->addWidget(cancel);
+    buttons->addWidget(cancel_);
     buttons->addWidget(prnt_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
+    layout->addWidget(heading_);
     layout->addLayout(nameRow);
     layout->addLayout(groups);
     layout->addLayout(buttons);
@@ -158,12 +162,39 @@ TPrintFrm::TPrintFrm(MessageService& messages, const Machine& machine, PrinterSe
     });
     connect(from_, &QLineEdit::textChanged, this, [this] { onRangeEdited(from_); });
     connect(to_, &QLineEdit::textChanged, this, [this] { onRangeEdited(to_); });
-    connect(setup, &QPushButton::clicked, this, &TPrintFrm::printerSetup);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(setupButton_, &QPushButton::clicked, this, &TPrintFrm::printerSetup);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(prnt_, &QPushButton::clicked, this, &TPrintFrm::print);
+    retranslate();
 }
 
 TPrintFrm::~TPrintFrm() = default;
+
+void TPrintFrm::retranslate() {
+    setWindowTitle(tr("ОРЛАН - Печать текущих данных"));
+    heading_->setText(tr("Выберите набор данных для печати:"));
+    nameLabel_->setText(tr("Название подпрограммы:"));
+    memGroup_->setTitle(tr("Значения ячеек"));
+    printMem_->setText(tr("содержимого ОЗУ:"));
+    fromLabel_->setText(tr("начиная с ячейки:"));
+    toLabel_->setText(tr("заканчивая ячейкой:"));
+    regGroup_->setTitle(tr("Значения"));
+    printReg_->setText(tr("содержимого регистров:"));
+    a_->setText(tr("Аккумулятор"));
+    bc_->setText(tr("Пара B C"));
+    de_->setText(tr("Пара D E"));
+    hl_->setText(tr("Пара H L"));
+    pc_->setText(tr("Счётчик команд (PC)"));
+    sp_->setText(tr("Указатель стека (SP)"));
+    setupButton_->setText(tr("Настройки принтера"));
+    cancel_->setText(tr("Отмена"));
+    prnt_->setText(tr("Печать"));
+}
+
+void TPrintFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
+}
 
 void TPrintFrm::onRangeEdited(QLineEdit* field) {
     const QString filtered = QString::fromStdString(filterHexDigits(field->text().toStdString()));
@@ -207,10 +238,13 @@ void TPrintFrm::print() {
     request.hl = hl_->isChecked();
     request.pc = pc_->isChecked();
     request.sp = sp_->isChecked();
-    setup_.print(kDocumentTitle, this, [&] {
-        ListingComposer::fill(*list_, ListingComposer::compose(machine_.s, request));
-        return list_;
-    });
+    setup_.print(
+        kDocumentTitle, this,
+        [&] {
+            ListingComposer::fill(*list_, ListingComposer::compose(machine_.s, request));
+            return list_;
+        },
+        tr(kDocumentTitleSource));
 }
 
 }  // namespace orlan

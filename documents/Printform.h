@@ -13,6 +13,7 @@
 #include "PrinterDevice.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,8 @@ class PrinterSetup;
 class TPrintFrm : public QDialog {
     Q_OBJECT
   public:
+    // The print job's title, Russian like the listing; the PDF file offered for it is named in
+    // the program's language.
     static const QString kDocumentTitle;
 
     TPrintFrm(MessageService& messages, const Machine& machine, PrinterSetup& setup,
@@ -44,7 +47,11 @@ class TPrintFrm : public QDialog {
     // List: the document of the last listing.
     const QTextDocument& list() const { return *list_; }
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void retranslate();
     void onRangeEdited(QLineEdit* field);
 
     MessageService& messages_;
@@ -53,6 +60,14 @@ class TPrintFrm : public QDialog {
     QPointer<PrinterDevice> device_;
     QTextDocument* list_ = nullptr;
 
+    QLabel* heading_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QGroupBox* memGroup_ = nullptr;
+    QLabel* fromLabel_ = nullptr;
+    QLabel* toLabel_ = nullptr;
+    QGroupBox* regGroup_ = nullptr;
+    QPushButton* setupButton_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     QLineEdit* progName_ = nullptr;
     QCheckBox* printMem_ = nullptr;
     QLineEdit* from_ = nullptr;
