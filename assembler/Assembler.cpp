@@ -312,19 +312,28 @@ struct Symbol {
 };
 
 // Splits macro arguments at top-level commas; <...> groups and quoted strings stay whole, the
-// outer angle brackets are removed.
-std::vector<std::string> splitArguments(std::string_view s, bool& ok) {
+// outer angle brackets are removed, `^` takes the next character as it is (`^>`, `^,`, `^^`).
+// An argument written `%expression` is marked in `percent` (without its `%`): the caller puts
+// the expression's decimal value in its place.
+std::vector<std::string> splitArguments(std::string_view s, bool& ok,
+                                        std::vector<bool>* percent = nullptr) {
+    constexpr char kEscaped = '\x01';  // marks a character taken by `^` until the argument is done
     std::vector<std::string> args;
     std::string cur;
     int depth = 0;
     ok = true;
     size_t i = 0;
-    auto trim = [](std::string t) {
+    auto trim = [&](std::string t) {
         size_t a = 0, b = t.size();
         while (a < b && isSpace(t[a])) ++a;
         while (b > a && isSpace(t[b - 1])) --b;
         t = t.substr(a, b - a);
-        if (t.size() >= 2 && t.front() == '<' && t.back() == '>') t = t.substr(1, t.size() - 2);
+        const bool evaluate = !t.empty() && t.front() == '%';
+        if (evaluate) t.erase(0, 1);
+        if (percent) percent->push_back(evaluate);
+        if (t.size() >= 2 && t.front() == '<' && t.back() == '>' && t[t.size() - 2] != kEscaped)
+            t = t.substr(1, t.size() - 2);
+        std::erase(t, kEscaped);
         return t;
     };
     bool any = false;
@@ -347,6 +356,12 @@ std::vector<std::string> splitArguments(std::string_view s, bool& ok) {
             if (j >= s.size()) ok = false;
             cur += s.substr(i, std::min(j + 1, s.size()) - i);
             i = j + 1;
+            continue;
+        }
+        if (c == '^' && i + 1 < s.size()) {
+            cur += kEscaped;
+            cur += s[i + 1];
+            i += 2;
             continue;
         }
         if (c == '<') ++depth;
@@ -389,8 +404,11 @@ std::vector<std::pair<size_t, std::string>> splitStatements(const std::string& l
 
 // Replaces whole identifiers named in `names` by their values; `&` glues a name to its
 // neighbours and is removed. Inside quotes only names joined by `&` are replaced.
+// A value put in is read again for the other names (MAC passes a parameter's text on that way:
+// an argument naming a LOCAL label gets the label), but never for a name it came from. `^` before
+// a name keeps the name and is dropped.
 std::string substitute(std::string_view line, const std::vector<std::string>& names,
-                       const std::vector<std::string>& values) {
+                       const std::vector<std::string>& values, std::vector<bool>& busy) {
     std::string out;
     size_t i = 0;
     char quote = 0;
@@ -399,6 +417,14 @@ std::string substitute(std::string_view line, const std::vector<std::string>& na
         if (!quote && c == ';') {
             out += line.substr(i);
             break;
+        }
+        if (!quote && c == '^' && i + 1 < line.size() && isIdentStart(line[i + 1])) {
+            size_t start = ++i;
+            while (i < line.size() && isIdentChar(line[i])) ++i;
+            std::string word(line.substr(start, i - start));
+            if (std::find(names.begin(), names.end(), nameKey(word)) == names.end()) out += '^';
+            out += word;
+            continue;
         }
         if (c == '\'' || c == '"') {
             if (!quote) quote = c;
@@ -414,10 +440,13 @@ std::string substitute(std::string_view line, const std::vector<std::string>& na
             std::string key = nameKey(word);
             bool glued = (start > 0 && line[start - 1] == '&') || (i < line.size() && line[i] == '&');
             auto it = std::find(names.begin(), names.end(), key);
-            if (it != names.end() && (!quote || glued)) {
+            const size_t k = static_cast<size_t>(it - names.begin());
+            if (it != names.end() && !busy[k] && (!quote || glued)) {
                 if (!out.empty() && out.back() == '&' && start > 0 && line[start - 1] == '&')
                     out.pop_back();
-                out += values[static_cast<size_t>(it - names.begin())];
+                busy[k] = true;
+                out += substitute(values[k], names, values, busy);
+                busy[k] = false;
                 if (i < line.size() && line[i] == '&') ++i;
             } else {
                 out += word;
@@ -428,6 +457,12 @@ std::string substitute(std::string_view line, const std::vector<std::string>& na
         ++i;
     }
     return out;
+}
+
+std::string substitute(std::string_view line, const std::vector<std::string>& names,
+                       const std::vector<std::string>& values) {
+    std::vector<bool> busy(names.size(), false);
+    return substitute(line, names, values, busy);
 }
 
 // The first one or two words of a line, upper-cased, enough to follow IF and MACRO nesting
@@ -1110,11 +1145,30 @@ class Assembler {
                                                           : std::string();
     }
 
+    // `%expression` arguments become the expression's value in decimal.
+    void evaluateArguments(std::vector<std::string>& args, const std::vector<bool>& percent) {
+        for (size_t k = 0; k < args.size() && k < percent.size(); ++k) {
+            if (!percent[k]) continue;
+            const std::vector<Token> toks = tokenize(args[k]);
+            const std::vector<Token>* saved = toks_;
+            const size_t savedPos = pos_;
+            toks_ = &toks;
+            pos_ = 0;
+            const Value v = operand();
+            expectEnd();
+            toks_ = saved;
+            pos_ = savedPos;
+            args[k] = std::to_string(v.v);
+        }
+    }
+
     void callMacro(const std::string& name, const Macro& m) {
         // The text of the call line is needed: rebuild from the frame we read it from.
         bool ok = true;
-        std::vector<std::string> args = splitArguments(restOfLine(currentText_), ok);
+        std::vector<bool> percent;
+        std::vector<std::string> args = splitArguments(restOfLine(currentText_), ok, &percent);
         if (!ok) return error(peek().column, msg::kBadArgs);
+        evaluateArguments(args, percent);
         args.resize(m.params.size());
         pushExpansion(instantiate(m.body, m.params, args), name, curLine_);
     }
@@ -1253,10 +1307,9 @@ class Assembler {
                 const Token& t = peek();
                 const bool alone = t.kind == Tok::String && ((*toks_)[pos_ + 1].kind == Tok::Comma ||
                                                              (*toks_)[pos_ + 1].kind == Tok::End);
-                if (alone && t.text.size() != 1) {
+                if (alone && t.text.size() != 1) {  // '' puts nothing, as in MAC
                     for (char c : t.text) emit(static_cast<uint8_t>(c));
                     ++pos_;
-                    if (t.text.empty()) error(t.column, msg::badOperand(op));
                 } else {
                     int col = t.column;
                     emitByteValue(operand(), col);
@@ -1349,7 +1402,9 @@ class Assembler {
                 bool ok = true;
                 std::vector<std::string> list = splitArguments(rest, ok);
                 if (!ok || list.size() != 1) return error(column, msg::kBadArgs);
-                values = splitArguments(list[0], ok);
+                std::vector<bool> percent;
+                values = splitArguments(list[0], ok, &percent);
+                evaluateArguments(values, percent);
             } else {
                 std::string text = rest;
                 size_t cut = text.find(';');
