@@ -638,6 +638,10 @@ class Assembler {
                     // A SET symbol not yet set in this pass keeps its last value of the previous.
                     return {it->second.value, true};
                 }
+                // DRI's assemblers give register names their codes (A 7, B 0 ... M 6, SP and
+                // PSW 6): `TFCB+L`.
+                if (auto code = registerCode(t.text)) return {static_cast<uint32_t>(*code)};
+                if (t.text == "SP" || t.text == "PSW") return {6};
                 if (final_) exprError(t.column, msg::undefinedSymbol(t.text));
                 return {0, false};
             }
