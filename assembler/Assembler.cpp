@@ -412,7 +412,7 @@ std::string substitute(std::string_view line, const std::vector<std::string>& na
     std::string out;
     size_t i = 0;
     char quote = 0;
-    while (i < line.size()) {
+    while (i < line.size() && out.size() <= kMaxLineLength) {  // values that name each other
         char c = line[i];
         if (!quote && c == ';') {
             out += line.substr(i);

@@ -113,6 +113,15 @@ TEST(Assembler, DigitalResearchFormsGiveTheirBytes) {
         EXPECT_TRUE(r.ok()) << p.name << "\n" << errorsOf(r);
         EXPECT_EQ(writtenBytes(r), expected) << p.name;
     }
+    // Arguments naming each other double at every name: the line is cut, not the memory.
+    std::string params = "P0", args = "P1 P1";
+    for (int k = 1; k < 40; ++k) {
+        params += ",P" + std::to_string(k);
+        args += ",P" + std::to_string(k + 1) + " P" + std::to_string(k + 1);
+    }
+    EXPECT_NE(errorsOf(assemble("M MACRO " + params + "\n DB P0\n ENDM\n M " + args, "t"))
+                  .find("слишком длинная строка после подстановки аргументов"),
+              std::string::npos);
     // The statements of one line are one line of the listing.
     EXPECT_NE(assemble(" RRC! RRC", "t").listing.find("  0000 0F0F         1   RRC! RRC\n"),
               std::string::npos);
