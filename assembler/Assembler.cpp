@@ -51,13 +51,6 @@ constexpr size_t kMaxErrors = 1000;        // beyond this the rest is noise
 constexpr int kMaxPasses = 8;
 constexpr size_t kMaxLineLength = 65536;
 
-std::string upper(std::string_view s) {
-    std::string r(s);
-    for (char& c : r)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return r;
-}
-
 bool isIdentStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '?' || c == '@' ||
            c == '.';
@@ -65,6 +58,20 @@ bool isIdentStart(char c) {
 bool isIdentChar(char c) { return isIdentStart(c) || (c >= '0' && c <= '9') || c == '$'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
+
+// A name as the symbol table knows it: upper case, and a `$` after the first character only
+// helps reading (CP/M sources write PAGE$SIZE for PAGESIZE), so it is left out.
+std::string nameKey(std::string_view s) {
+    std::string r;
+    r.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '$' && i > 0) continue;
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        r += c;
+    }
+    return r;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Tokens
@@ -89,7 +96,7 @@ Token lexNumber(std::string_view s, size_t& i) {
     if (s[i] == '0' && i + 1 < s.size() && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
         i += 2;
         while (i < s.size() && isIdentChar(s[i])) ++i;
-        std::string body = upper(s.substr(start + 2, i - start - 2));
+        std::string body = nameKey(s.substr(start + 2, i - start - 2));
         t.text = std::string(s.substr(start, i - start));
         uint64_t v = 0;
         if (body.empty()) t.badNumber = true;
@@ -103,7 +110,7 @@ Token lexNumber(std::string_view s, size_t& i) {
     }
     while (i < s.size() && isIdentChar(s[i])) ++i;
     t.text = std::string(s.substr(start, i - start));
-    std::string body = upper(t.text);
+    std::string body = nameKey(t.text);  // 1111$0000B: the `$` only groups digits
     int base = 10;
     char last = body.back();
     if (last == 'H') base = 16, body.pop_back();
@@ -147,7 +154,7 @@ std::vector<Token> tokenize(std::string_view s) {
             size_t start = i;
             while (i < s.size() && isIdentChar(s[i])) ++i;
             t.kind = Tok::Ident;
-            t.text = upper(s.substr(start, i - start));
+            t.text = nameKey(s.substr(start, i - start));
         } else if (c == '\'' || c == '"') {
             ++i;
             bool closed = false;
@@ -282,6 +289,8 @@ struct Macro {
 struct Frame {
     std::vector<std::string> lines;
     size_t next = 0;
+    std::vector<std::pair<size_t, std::string>> pieces;  // statements of lines[next - 1]
+    size_t nextPiece = 0;
     bool expansion = false;  // EXITM ends it
     size_t ifDepth = 0;      // conditionals open when it began
     std::string name;        // of the macro, for messages
@@ -303,19 +312,28 @@ struct Symbol {
 };
 
 // Splits macro arguments at top-level commas; <...> groups and quoted strings stay whole, the
-// outer angle brackets are removed.
-std::vector<std::string> splitArguments(std::string_view s, bool& ok) {
+// outer angle brackets are removed, `^` takes the next character as it is (`^>`, `^,`, `^^`).
+// An argument written `%expression` is marked in `percent` (without its `%`): the caller puts
+// the expression's decimal value in its place.
+std::vector<std::string> splitArguments(std::string_view s, bool& ok,
+                                        std::vector<bool>* percent = nullptr) {
+    constexpr char kEscaped = '\x01';  // marks a character taken by `^` until the argument is done
     std::vector<std::string> args;
     std::string cur;
     int depth = 0;
     ok = true;
     size_t i = 0;
-    auto trim = [](std::string t) {
+    auto trim = [&](std::string t) {
         size_t a = 0, b = t.size();
         while (a < b && isSpace(t[a])) ++a;
         while (b > a && isSpace(t[b - 1])) --b;
         t = t.substr(a, b - a);
-        if (t.size() >= 2 && t.front() == '<' && t.back() == '>') t = t.substr(1, t.size() - 2);
+        const bool evaluate = !t.empty() && t.front() == '%';
+        if (evaluate) t.erase(0, 1);
+        if (percent) percent->push_back(evaluate);
+        if (t.size() >= 2 && t.front() == '<' && t.back() == '>' && t[t.size() - 2] != kEscaped)
+            t = t.substr(1, t.size() - 2);
+        std::erase(t, kEscaped);
         return t;
     };
     bool any = false;
@@ -340,6 +358,12 @@ std::vector<std::string> splitArguments(std::string_view s, bool& ok) {
             i = j + 1;
             continue;
         }
+        if (c == '^' && i + 1 < s.size()) {
+            cur += kEscaped;
+            cur += s[i + 1];
+            i += 2;
+            continue;
+        }
         if (c == '<') ++depth;
         if (c == '>' && depth > 0) --depth;
         if (c == ',' && depth == 0) {
@@ -355,18 +379,52 @@ std::vector<std::string> splitArguments(std::string_view s, bool& ok) {
     return args;
 }
 
+// The statements of a physical line with their offsets in it: `!` ends one and starts the next
+// (DRI's ASM and MAC), except inside quotes, in the comment and on a `*` comment line.
+std::vector<std::pair<size_t, std::string>> splitStatements(const std::string& line) {
+    std::vector<std::pair<size_t, std::string>> out;
+    size_t start = 0;
+    char quote = 0;
+    for (size_t i = 0; i < line.size() && line[0] != '*'; ++i) {
+        char c = line[i];
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == ';') {
+            break;
+        } else if (c == '!') {
+            out.emplace_back(start, line.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    out.emplace_back(start, line.substr(start));
+    return out;
+}
+
 // Replaces whole identifiers named in `names` by their values; `&` glues a name to its
 // neighbours and is removed. Inside quotes only names joined by `&` are replaced.
+// A value put in is read again for the other names (MAC passes a parameter's text on that way:
+// an argument naming a LOCAL label gets the label), but never for a name it came from. `^` before
+// a name keeps the name and is dropped.
 std::string substitute(std::string_view line, const std::vector<std::string>& names,
-                       const std::vector<std::string>& values) {
+                       const std::vector<std::string>& values, std::vector<bool>& busy) {
     std::string out;
     size_t i = 0;
     char quote = 0;
-    while (i < line.size()) {
+    while (i < line.size() && out.size() <= kMaxLineLength) {  // values that name each other
         char c = line[i];
         if (!quote && c == ';') {
             out += line.substr(i);
             break;
+        }
+        if (!quote && c == '^' && i + 1 < line.size() && isIdentStart(line[i + 1])) {
+            size_t start = ++i;
+            while (i < line.size() && isIdentChar(line[i])) ++i;
+            std::string word(line.substr(start, i - start));
+            if (std::find(names.begin(), names.end(), nameKey(word)) == names.end()) out += '^';
+            out += word;
+            continue;
         }
         if (c == '\'' || c == '"') {
             if (!quote) quote = c;
@@ -379,13 +437,16 @@ std::string substitute(std::string_view line, const std::vector<std::string>& na
             size_t start = i;
             while (i < line.size() && isIdentChar(line[i])) ++i;
             std::string word(line.substr(start, i - start));
-            std::string key = upper(word);
+            std::string key = nameKey(word);
             bool glued = (start > 0 && line[start - 1] == '&') || (i < line.size() && line[i] == '&');
             auto it = std::find(names.begin(), names.end(), key);
-            if (it != names.end() && (!quote || glued)) {
+            const size_t k = static_cast<size_t>(it - names.begin());
+            if (it != names.end() && !busy[k] && (!quote || glued)) {
                 if (!out.empty() && out.back() == '&' && start > 0 && line[start - 1] == '&')
                     out.pop_back();
-                out += values[static_cast<size_t>(it - names.begin())];
+                busy[k] = true;
+                out += substitute(values[k], names, values, busy);
+                busy[k] = false;
                 if (i < line.size() && line[i] == '&') ++i;
             } else {
                 out += word;
@@ -396,6 +457,12 @@ std::string substitute(std::string_view line, const std::vector<std::string>& na
         ++i;
     }
     return out;
+}
+
+std::string substitute(std::string_view line, const std::vector<std::string>& names,
+                       const std::vector<std::string>& values) {
+    std::vector<bool> busy(names.size(), false);
+    return substitute(line, names, values, busy);
 }
 
 // The first one or two words of a line, upper-cased, enough to follow IF and MACRO nesting
@@ -411,7 +478,7 @@ std::string operationWord(std::string_view line, std::string* second = nullptr) 
         size_t start = i;
         while (i < line.size() && (isIdentChar(line[i]))) ++i;
         if (i == start) break;
-        words[w] = upper(line.substr(start, i - start));
+        words[w] = nameKey(line.substr(start, i - start));
         if (w == 0 && i < line.size() && line[i] == ':') {
             firstHasColon = true;
             ++i;
@@ -493,8 +560,12 @@ class Assembler {
     }
 
     // ---- diagnostics
-    void addError(int line, int column, std::string text) {
+    void addError(int line, int column, std::string text, bool warning = false) {
         if (!final_ && line != 0) return;
+        if (warning) {
+            result_.warnings.push_back({file_, line, column, std::move(text)});
+            return;
+        }
         if (result_.errors.size() >= kMaxErrors) {
             abort_ = true;
             return;
@@ -504,12 +575,13 @@ class Assembler {
             result_.errors.push_back({file_, line, column, msg::kTooManyErrors});
         if (record_) record_->errors.push_back(result_.errors.back().message);
     }
-    void error(int column, std::string text) {
+    void error(int column, std::string text, bool warning = false) {
         if (!final_) return;
         std::string m = std::move(text);
         if (!frames_.empty() && frames_.back().expansion && !frames_.back().name.empty())
             m += " (в макрокоманде " + frames_.back().name + ")";
-        addError(curLine_, inExpansion() ? curColumnOfCall_ : column, m);
+        addError(curLine_, inExpansion() ? curColumnOfCall_ : column + static_cast<int>(pieceOffset_), m,
+                 warning);
     }
     bool inExpansion() const { return frames_.size() > 1; }
 
@@ -566,6 +638,10 @@ class Assembler {
                     // A SET symbol not yet set in this pass keeps its last value of the previous.
                     return {it->second.value, true};
                 }
+                // DRI's assemblers give register names their codes (A 7, B 0 ... M 6, SP and
+                // PSW 6): `TFCB+L`.
+                if (auto code = registerCode(t.text)) return {static_cast<uint32_t>(*code)};
+                if (t.text == "SP" || t.text == "PSW") return {6};
                 if (final_) exprError(t.column, msg::undefinedSymbol(t.text));
                 return {0, false};
             }
@@ -584,6 +660,12 @@ class Assembler {
             Value v = unary();
             if (neg) v.v = (0x10000 - v.v) & 0xFFFF;
             return v;
+        }
+        if (peekWord("NUL")) {  // true when nothing follows; it takes the rest of the line
+            ++pos_;
+            const bool empty = atEnd();
+            while (!atEnd()) ++pos_;
+            return {empty ? 0xFFFFu : 0u};
         }
         if (peekWord("HIGH") || peekWord("LOW")) {
             bool high = peek().text == "HIGH";
@@ -769,12 +851,33 @@ class Assembler {
     }
 
     // ---- reading lines
+    // The next statement: a whole line, or the next piece of one split at `!`.
     bool nextLine(std::string& line) {
         while (!frames_.empty()) {
             Frame& f = frames_.back();
-            if (f.next < f.lines.size()) {
-                line = f.lines[f.next++];
+            if (f.nextPiece < f.pieces.size()) {
+                pieceOffset_ = f.pieces[f.nextPiece].first;
+                line = f.pieces[f.nextPiece++].second;
+                continuation_ = true;
                 curLine_ = frames_.size() == 1 ? static_cast<int>(f.next) : f.line;
+                return true;
+            }
+            if (f.next < f.lines.size()) {
+                const std::string& physical = f.lines[f.next++];
+                curLine_ = frames_.size() == 1 ? static_cast<int>(f.next) : f.line;
+                continuation_ = false;
+                pieceOffset_ = 0;
+                physicalText_ = physical;
+                f.pieces.clear();
+                f.nextPiece = 0;
+                if (physical.find('!') != std::string::npos) f.pieces = splitStatements(physical);
+                if (f.pieces.size() > 1) {
+                    line = f.pieces[0].second;
+                    f.nextPiece = 1;
+                } else {
+                    f.pieces.clear();
+                    line = physical;
+                }
                 return true;
             }
             endFrame();
@@ -786,7 +889,7 @@ class Assembler {
         if (f.expansion && ifs_.size() > f.ifDepth) {
             const IfState& open = ifs_[f.ifDepth];
             (void)open;
-            error(1, msg::kIfNoEndif);
+            error(1, msg::kIfNoEndif, true);  // MAC closes them there and goes on
             ifs_.resize(f.ifDepth);
         }
         frames_.pop_back();
@@ -797,8 +900,9 @@ class Assembler {
     // rest of the source was swallowed, so the error is reported there and the source ends.
     bool takeBody(Body& body, int column, int& defLine) {
         defLine = curLine_;
+        const int at = column + (inExpansion() ? 0 : static_cast<int>(pieceOffset_));
         if (collectBody(body)) return true;
-        addError(defLine, column, msg::kMacroNoEndm);
+        addError(defLine, at, msg::kMacroNoEndm);
         ended_ = true;
         return false;
     }
@@ -808,7 +912,7 @@ class Assembler {
         int depth = 1;
         std::string line;
         while (nextLine(line)) {
-            if (record_) recordLine(line);
+            if (record_) recordLine();
             std::string second;
             std::string op = operationWord(line, &second);
             if (op == "ENDM") {
@@ -836,7 +940,7 @@ class Assembler {
         f.ifDepth = ifs_.size();
         f.name = name;
         f.line = callLine;
-        if (frames_.size() == 1) curColumnOfCall_ = curColumn_;
+        if (frames_.size() == 1) curColumnOfCall_ = curColumn_ + static_cast<int>(pieceOffset_);
         frames_.push_back(std::move(f));
     }
 
@@ -885,7 +989,7 @@ class Assembler {
                 error(1, msg::kTooLong);
                 break;
             }
-            if (final_) recordLine(line);
+            if (final_) recordLine();
             statement(line);
             if (final_ && overlap_) {
                 result_.warnings.push_back({file_, curLine_, 1, msg::kOverlap});
@@ -897,12 +1001,18 @@ class Assembler {
         record_ = nullptr;
     }
 
-    void recordLine(const std::string& text) {
+    // A listing record per physical line; the later statements of a line split at `!` add their
+    // bytes to it while they follow on.
+    void recordLine() {
+        if (continuation_ && record_ && record_->line == curLine_ &&
+            record_->expansion == inExpansion() &&
+            static_cast<uint16_t>(record_->address + record_->bytes.size()) == pc_)
+            return;
         records_.push_back({});
         record_ = &records_.back();
         record_->line = curLine_;
         record_->expansion = inExpansion();
-        record_->text = text;
+        if (!continuation_) record_->text = physicalText_;
         record_->address = pc_;
     }
 
@@ -921,7 +1031,7 @@ class Assembler {
                 ifs_.pop_back();
             return;
         }
-        if (!line.empty() && line[0] == '*') return;  // a comment line
+        if (!continuation_ && !line.empty() && line[0] == '*') return;  // a comment line
         currentText_ = line;
         statementPc_ = pc_;
         std::vector<Token> toks = tokenize(line);
@@ -1039,11 +1149,30 @@ class Assembler {
                                                           : std::string();
     }
 
+    // `%expression` arguments become the expression's value in decimal.
+    void evaluateArguments(std::vector<std::string>& args, const std::vector<bool>& percent) {
+        for (size_t k = 0; k < args.size() && k < percent.size(); ++k) {
+            if (!percent[k]) continue;
+            const std::vector<Token> toks = tokenize(args[k]);
+            const std::vector<Token>* saved = toks_;
+            const size_t savedPos = pos_;
+            toks_ = &toks;
+            pos_ = 0;
+            const Value v = operand();
+            expectEnd();
+            toks_ = saved;
+            pos_ = savedPos;
+            args[k] = std::to_string(v.v);
+        }
+    }
+
     void callMacro(const std::string& name, const Macro& m) {
         // The text of the call line is needed: rebuild from the frame we read it from.
         bool ok = true;
-        std::vector<std::string> args = splitArguments(restOfLine(currentText_), ok);
+        std::vector<bool> percent;
+        std::vector<std::string> args = splitArguments(restOfLine(currentText_), ok, &percent);
         if (!ok) return error(peek().column, msg::kBadArgs);
+        evaluateArguments(args, percent);
         args.resize(m.params.size());
         pushExpansion(instantiate(m.body, m.params, args), name, curLine_);
     }
@@ -1182,10 +1311,9 @@ class Assembler {
                 const Token& t = peek();
                 const bool alone = t.kind == Tok::String && ((*toks_)[pos_ + 1].kind == Tok::Comma ||
                                                              (*toks_)[pos_ + 1].kind == Tok::End);
-                if (alone && t.text.size() != 1) {
+                if (alone && t.text.size() != 1) {  // '' puts nothing, as in MAC
                     for (char c : t.text) emit(static_cast<uint8_t>(c));
                     ++pos_;
-                    if (t.text.empty()) error(t.column, msg::badOperand(op));
                 } else {
                     int col = t.column;
                     emitByteValue(operand(), col);
@@ -1278,7 +1406,9 @@ class Assembler {
                 bool ok = true;
                 std::vector<std::string> list = splitArguments(rest, ok);
                 if (!ok || list.size() != 1) return error(column, msg::kBadArgs);
-                values = splitArguments(list[0], ok);
+                std::vector<bool> percent;
+                values = splitArguments(list[0], ok, &percent);
+                evaluateArguments(values, percent);
             } else {
                 std::string text = rest;
                 size_t cut = text.find(';');
@@ -1360,7 +1490,10 @@ class Assembler {
         return out;
     }
 
-    std::string currentText_;  // the line being assembled
+    std::string currentText_;  // the statement being assembled
+    std::string physicalText_;  // the whole line it is on
+    size_t pieceOffset_ = 0;    // where the statement starts in that line
+    bool continuation_ = false;  // not the line's first statement
     std::string file_;
     std::vector<std::string> mainLines_;
     std::map<std::string, Symbol> symbols_;

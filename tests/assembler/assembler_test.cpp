@@ -85,6 +85,54 @@ TEST(Assembler, ProgramsGiveTheirBytes) {
     }
 }
 
+// Forms of the CP/M sources (DRI's ASM and MAC): statements, names and macro arguments.
+TEST(Assembler, DigitalResearchFormsGiveTheirBytes) {
+    const Program kPrograms[] = {
+        {"! separates statements, not in quotes or the comment",
+         " MOV A,M! ORA A! RZ\n DB 'a!b'! NOP ; c! HLT", "7EB7C8 612162 00"},
+        {"$ inside names and numbers is only for reading",
+         "PAGE$ON EQU 3\n DB PAGEON, page$on, 1111$0000B, 0F$FH", "0303F0FF"},
+        {"register names are values in expressions", " DB B,C,D,E,H,L,M,A,SP,PSW, 5CH+L",
+         "0001020304050607 0606 61"},
+        {"a user symbol named like a register wins", "H EQU 0AAH\n DB H", "AA"},
+        {"DB '' puts nothing", " DB 1,'',2", "0102"},
+        {"NUL tests an empty argument",
+         "M MACRO X\n IF NUL X\n DB 1\n ELSE\n DB X\n ENDIF\n ENDM\n M\n M 5", "0105"},
+        {"%expression passes its decimal value",
+         "N EQU 3\nM MACRO V\n DB '&V'\n ENDM\n M %N*4", "3132"},
+        {"^ takes a character as it is and keeps a parameter's name",
+         "M MACRO X\n DB '&X'\n ENDM\nP MACRO X\n M ^X\n ENDM\n M <a^>b^^>\n P 1",
+         "613E625E 58"},
+        {"an argument is read again for LOCAL names",
+         "M MACRO V\n LOCAL L\nL EQU 7\n DB V\n ENDM\n M L+1", "08"},
+    };
+    for (const Program& p : kPrograms) {
+        AssemblyResult r = assemble(p.source, "t.asm");
+        std::string expected = p.bytes;
+        std::erase(expected, ' ');
+        EXPECT_TRUE(r.ok()) << p.name << "\n" << errorsOf(r);
+        EXPECT_EQ(writtenBytes(r), expected) << p.name;
+    }
+    // Arguments naming each other double at every name: the line is cut, not the memory.
+    std::string params = "P0", args = "P1 P1";
+    for (int k = 1; k < 40; ++k) {
+        params += ",P" + std::to_string(k);
+        args += ",P" + std::to_string(k + 1) + " P" + std::to_string(k + 1);
+    }
+    EXPECT_NE(errorsOf(assemble("M MACRO " + params + "\n DB P0\n ENDM\n M " + args, "t"))
+                  .find("слишком длинная строка после подстановки аргументов"),
+              std::string::npos);
+    // The statements of one line are one line of the listing.
+    EXPECT_NE(assemble(" RRC! RRC", "t").listing.find("  0000 0F0F         1   RRC! RRC\n"),
+              std::string::npos);
+    // MAC closes the conditionals a macro left open; that is only a warning.
+    AssemblyResult open = assemble("M MACRO\n IF 1\n DB 1\n ENDM\n M\n DB 2", "t");
+    EXPECT_TRUE(open.ok()) << errorsOf(open);
+    EXPECT_EQ(writtenBytes(open), "0102");
+    ASSERT_EQ(open.warnings.size(), 1u);
+    EXPECT_EQ(open.warnings[0].message, "IF без ENDIF (в макрокоманде M)");
+}
+
 TEST(Assembler, StartSymbolsAndMaps) {
     AssemblyResult r = assemble(
         "\tORG 200H\nBEGIN:\tMVI A,1\n\tDB 5\nEND1:\tHLT\n\tEND BEGIN\n", "t.asm");
@@ -130,6 +178,7 @@ TEST(Assembler, EveryErrorIsReportedWithItsPlace) {
         {" RST 8", 1, 2, "неверный операнд для RST"},
         {" MVI A", 1, 2, "неверный операнд для MVI"},
         {" FOO 1", 1, 2, "неизвестная команда \"FOO\""},
+        {" NOP! FOO", 1, 7, "неизвестная команда \"FOO\""},
         {" DB 12G", 1, 5, "неверное число \"12G\""},
         {" DB 70000", 1, 5, "неверное число \"70000\""},
         {" DB (1+2", 1, 9, "не закрыта скобка"},
