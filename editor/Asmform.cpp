@@ -229,7 +229,7 @@ void TAsmFrm::retranslate() {
     saveItem_->setToolTip(tr("Сохранить текст программы"));
     errors_->setToolTip(tr("Ошибки ассемблирования: щелчок переводит курсор к месту ошибки"));
     updateCaption();
-    updatePosition();
+    if (!position_->text().isEmpty()) updatePosition();  // empty until the cursor first moves
     listDiagnostics();
     if (status_) statusTxt_->setText(status_());
 }
