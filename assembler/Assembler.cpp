@@ -8,42 +8,49 @@
 #include <set>
 #include <tuple>
 
+#include "messages.h"
+#include "trnoop.h"
+
 namespace orlan::asm8080 {
 
 namespace {
 
-// Every message the assembler gives, in one place.
-namespace msg {
-std::string undefinedSymbol(const std::string& s) { return "неопределённый символ \"" + s + "\""; }
-std::string doubleSymbol(const std::string& s) { return "символ \"" + s + "\" уже определён"; }
-std::string notByte(long v) { return "значение " + std::to_string(v) + " не помещается в байт"; }
-std::string badOperand(const std::string& op) { return "неверный операнд для " + op; }
-std::string unknownOp(const std::string& op) { return "неизвестная команда \"" + op + "\""; }
-std::string badNumber(const std::string& t) { return "неверное число \"" + t + "\""; }
-std::string userError(const std::string& t) { return t.empty() ? "ERROR" : "ERROR: " + t; }
-const char* kExpression = "ошибка в выражении";
-const char* kParen = "не закрыта скобка";
-const char* kString = "не закрыта кавычка";
-const char* kDivZero = "деление на ноль";
-const char* kExtra = "лишние символы в конце строки";
-const char* kWrap = "код выходит за адрес FFFFh";
-const char* kOverlap = "байты записаны поверх ранее записанных";
-const char* kIfNoEndif = "IF без ENDIF";
-const char* kElseNoIf = "ELSE без IF";
-const char* kEndifNoIf = "ENDIF без IF";
-const char* kMacroNoEndm = "MACRO без ENDM";
-const char* kEndmNoMacro = "ENDM без MACRO";
-const char* kNeedName = "нужно имя";
-const char* kRedefineEqu = "символ, определённый через EQU, нельзя переопределить";
-const char* kTooDeep = "слишком глубокая вложенность макрокоманд";
-const char* kTooLong = "слишком много строк после раскрытия макрокоманд";
-const char* kExitm = "EXITM вне макрокоманды";
-const char* kLocal = "LOCAL вне макрокоманды";
-const char* kTooManyErrors = "слишком много ошибок, ассемблирование прервано";
-const char* kNoConverge = "адреса не устанавливаются: ORG или DS зависят от самих себя";
-const char* kBadArgs = "неверные аргументы";
-const char* kLineTooLong = "слишком длинная строка после подстановки аргументов";
-}  // namespace msg
+// Every message the assembler gives, in one place (in the order of DiagnosticId).
+constexpr std::string_view kDiagnostics[] = {
+    ORLAN_TR_NOOP("Assembler", "неопределённый символ \"%1\""),
+    ORLAN_TR_NOOP("Assembler", "символ \"%1\" уже определён"),
+    ORLAN_TR_NOOP("Assembler", "значение %1 не помещается в байт"),
+    ORLAN_TR_NOOP("Assembler", "неверный операнд для %1"),
+    ORLAN_TR_NOOP("Assembler", "неизвестная команда \"%1\""),
+    ORLAN_TR_NOOP("Assembler", "неверное число \"%1\""),
+    "ERROR",  // the directive's own word and text: the same in every language
+    "ERROR: %1",
+    ORLAN_TR_NOOP("Assembler", "ошибка в выражении"),
+    ORLAN_TR_NOOP("Assembler", "не закрыта скобка"),
+    ORLAN_TR_NOOP("Assembler", "не закрыта кавычка"),
+    ORLAN_TR_NOOP("Assembler", "деление на ноль"),
+    ORLAN_TR_NOOP("Assembler", "лишние символы в конце строки"),
+    ORLAN_TR_NOOP("Assembler", "код выходит за адрес FFFFh"),
+    ORLAN_TR_NOOP("Assembler", "байты записаны поверх ранее записанных"),
+    ORLAN_TR_NOOP("Assembler", "IF без ENDIF"),
+    ORLAN_TR_NOOP("Assembler", "ELSE без IF"),
+    ORLAN_TR_NOOP("Assembler", "ENDIF без IF"),
+    ORLAN_TR_NOOP("Assembler", "MACRO без ENDM"),
+    ORLAN_TR_NOOP("Assembler", "ENDM без MACRO"),
+    ORLAN_TR_NOOP("Assembler", "нужно имя"),
+    ORLAN_TR_NOOP("Assembler", "символ, определённый через EQU, нельзя переопределить"),
+    ORLAN_TR_NOOP("Assembler", "слишком глубокая вложенность макрокоманд"),
+    ORLAN_TR_NOOP("Assembler", "слишком много строк после раскрытия макрокоманд"),
+    ORLAN_TR_NOOP("Assembler", "EXITM вне макрокоманды"),
+    ORLAN_TR_NOOP("Assembler", "LOCAL вне макрокоманды"),
+    ORLAN_TR_NOOP("Assembler", "слишком много ошибок, ассемблирование прервано"),
+    ORLAN_TR_NOOP("Assembler", "адреса не устанавливаются: ORG или DS зависят от самих себя"),
+    ORLAN_TR_NOOP("Assembler", "неверные аргументы"),
+    ORLAN_TR_NOOP("Assembler", "слишком длинная строка после подстановки аргументов"),
+};
+static_assert(std::size(kDiagnostics) == kDiagnosticCount);
+
+using D = DiagnosticId;
 
 constexpr int kMaxDepth = 64;              // nested macro expansions
 constexpr size_t kMaxLines = 500'000;    // lines processed in one pass
@@ -546,7 +553,7 @@ class Assembler {
             for (auto& [n, s] : symbols_)
                 if (!s.redefinable && (!before.contains(n) || before[n] != s.value)) stable = false;
         }
-        if (!stable) addError(1, 1, msg::kNoConverge);
+        if (!stable) addError(1, 1, D::NoConverge);
         return finish();
     }
 
@@ -560,28 +567,34 @@ class Assembler {
     }
 
     // ---- diagnostics
-    void addError(int line, int column, std::string text, bool warning = false) {
+    // A diagnostic and its Russian words.
+    Diagnostic diagnostic(int line, int column, D id, std::string arg = {},
+                          std::string macro = {}) const {
+        std::string message = diagnosticMessage(id, arg, macro);
+        return {file_, line, column, std::move(message), id, std::move(arg), std::move(macro)};
+    }
+    void addError(int line, int column, D id, std::string arg = {}, std::string macro = {},
+                  bool warning = false) {
         if (!final_ && line != 0) return;
         if (warning) {
-            result_.warnings.push_back({file_, line, column, std::move(text)});
+            result_.warnings.push_back(diagnostic(line, column, id, std::move(arg), std::move(macro)));
             return;
         }
         if (result_.errors.size() >= kMaxErrors) {
             abort_ = true;
             return;
         }
-        result_.errors.push_back({file_, line, column, std::move(text)});
+        result_.errors.push_back(diagnostic(line, column, id, std::move(arg), std::move(macro)));
         if (result_.errors.size() == kMaxErrors)
-            result_.errors.push_back({file_, line, column, msg::kTooManyErrors});
+            result_.errors.push_back(diagnostic(line, column, D::TooManyErrors));
         if (record_) record_->errors.push_back(result_.errors.back().message);
     }
-    void error(int column, std::string text, bool warning = false) {
+    void error(int column, D id, std::string arg = {}, bool warning = false) {
         if (!final_) return;
-        std::string m = std::move(text);
-        if (!frames_.empty() && frames_.back().expansion && !frames_.back().name.empty())
-            m += " (в макрокоманде " + frames_.back().name + ")";
-        addError(curLine_, inExpansion() ? curColumnOfCall_ : column + static_cast<int>(pieceOffset_), m,
-                 warning);
+        std::string macro;
+        if (!frames_.empty() && frames_.back().expansion) macro = frames_.back().name;
+        addError(curLine_, inExpansion() ? curColumnOfCall_ : column + static_cast<int>(pieceOffset_),
+                 id, std::move(arg), std::move(macro), warning);
     }
     bool inExpansion() const { return frames_.size() > 1; }
 
@@ -596,8 +609,8 @@ class Assembler {
 
     const Token& peek() const { return (*toks_)[pos_]; }
     bool peekWord(const char* w) const { return peek().kind == Tok::Ident && peek().text == w; }
-    void exprError(int column, std::string text) {
-        if (!exprFailed_) error(column, std::move(text));
+    void exprError(int column, D id, std::string arg = {}) {
+        if (!exprFailed_) error(column, id, std::move(arg));
         exprFailed_ = true;
     }
 
@@ -606,7 +619,7 @@ class Assembler {
         switch (t.kind) {
             case Tok::Number:
                 ++pos_;
-                if (t.badNumber || t.value > 0xFFFF) exprError(t.column, msg::badNumber(t.text));
+                if (t.badNumber || t.value > 0xFFFF) exprError(t.column, D::BadNumber, t.text);
                 return {t.value & 0xFFFF};
             case Tok::Dollar:
                 ++pos_;
@@ -614,7 +627,7 @@ class Assembler {
             case Tok::String: {
                 ++pos_;
                 if (t.text.empty() || t.text.size() > 2) {
-                    exprError(t.column, msg::kExpression);
+                    exprError(t.column, D::Expression);
                     return {};
                 }
                 uint32_t v = static_cast<uint8_t>(t.text[0]);
@@ -625,7 +638,7 @@ class Assembler {
                 ++pos_;
                 Value v = expression();
                 if (peek().kind != Tok::RParen) {
-                    exprError(peek().column, msg::kParen);
+                    exprError(peek().column, D::Paren);
                     return v;
                 }
                 ++pos_;
@@ -642,14 +655,14 @@ class Assembler {
                 // PSW 6): `TFCB+L`.
                 if (auto code = registerCode(t.text)) return {static_cast<uint32_t>(*code)};
                 if (t.text == "SP" || t.text == "PSW") return {6};
-                if (final_) exprError(t.column, msg::undefinedSymbol(t.text));
+                if (final_) exprError(t.column, D::UndefinedSymbol, t.text);
                 return {0, false};
             }
             case Tok::Bad:
-                exprError(t.column, t.unclosed ? msg::kString : msg::kExpression);
+                exprError(t.column, t.unclosed ? D::String : D::Expression);
                 return {};
             default:
-                exprError(t.column, msg::kExpression);
+                exprError(t.column, D::Expression);
                 return {};
         }
     }
@@ -693,7 +706,7 @@ class Assembler {
             if (op == "*") a.v = (a.v * b.v) & 0xFFFF;
             else if (op == "/" || op == "MOD") {
                 if (b.v == 0) {
-                    if (b.known) exprError(column, msg::kDivZero);
+                    if (b.known) exprError(column, D::DivZero);
                     a.v = 0;
                 } else {
                     a.v = op == "/" ? a.v / b.v : a.v % b.v;
@@ -769,7 +782,7 @@ class Assembler {
         exprFailed_ = false;
         Value v = expression();
         if (!exprFailed_ && peek().kind != Tok::Comma && peek().kind != Tok::End)
-            exprError(peek().column, msg::kExpression);
+            exprError(peek().column, D::Expression);
         while (peek().kind != Tok::Comma && peek().kind != Tok::End) ++pos_;
         return v;
     }
@@ -780,13 +793,13 @@ class Assembler {
         return true;
     }
     void expectEnd() {
-        if (!atEnd()) error(peek().column, msg::kExtra);
+        if (!atEnd()) error(peek().column, D::Extra);
     }
 
     // ---- output
     void emit(uint8_t b, bool instructionStart = false) {
         if (wrapped_) {
-            if (final_ && !wrapReported_) error(curColumn_, msg::kWrap), wrapReported_ = true;
+            if (final_ && !wrapReported_) error(curColumn_, D::Wrap), wrapReported_ = true;
             return;
         }
         if (final_) {
@@ -804,7 +817,7 @@ class Assembler {
         if (n == 0) return;
         if (static_cast<uint32_t>(pc_) + n > 0x10000) {
             wrapped_ = true;
-            if (final_ && !wrapReported_) error(curColumn_, msg::kWrap), wrapReported_ = true;
+            if (final_ && !wrapReported_) error(curColumn_, D::Wrap), wrapReported_ = true;
             pc_ = 0xFFFF;
             return;
         }
@@ -813,7 +826,7 @@ class Assembler {
     }
     void emitByteValue(Value v, int column) {
         if (v.known && v.v > 0xFF && v.v < 0xFF00) {
-            error(column, msg::notByte(static_cast<long>(v.v)));
+            error(column, D::NotByte, std::to_string(static_cast<long>(v.v)));
         }
         emit(static_cast<uint8_t>(v.v & 0xFF));
     }
@@ -826,11 +839,11 @@ class Assembler {
     void defineLabel(const std::string& name, int column, uint16_t value) {
         Symbol& s = symbols_[name];
         if (s.definedThisPass) {
-            error(column, msg::doubleSymbol(name));
+            error(column, D::DoubleSymbol, name);
             return;
         }
         if (s.known && s.redefinable) {
-            error(column, msg::doubleSymbol(name));
+            error(column, D::DoubleSymbol, name);
             return;
         }
         s.value = value;
@@ -841,7 +854,7 @@ class Assembler {
     void defineSet(const std::string& name, int column, uint16_t value) {
         Symbol& s = symbols_[name];
         if ((s.definedThisPass || s.known) && !s.redefinable) {
-            error(column, msg::kRedefineEqu);
+            error(column, D::RedefineEqu);
             return;
         }
         s.value = value;
@@ -889,7 +902,7 @@ class Assembler {
         if (f.expansion && ifs_.size() > f.ifDepth) {
             const IfState& open = ifs_[f.ifDepth];
             (void)open;
-            error(1, msg::kIfNoEndif, true);  // MAC closes them there and goes on
+            error(1, D::IfNoEndif, {}, true);  // MAC closes them there and goes on
             ifs_.resize(f.ifDepth);
         }
         frames_.pop_back();
@@ -902,7 +915,7 @@ class Assembler {
         defLine = curLine_;
         const int at = column + (inExpansion() ? 0 : static_cast<int>(pieceOffset_));
         if (collectBody(body)) return true;
-        addError(defLine, at, msg::kMacroNoEndm);
+        addError(defLine, at, D::MacroNoEndm);
         ended_ = true;
         return false;
     }
@@ -931,7 +944,7 @@ class Assembler {
 
     void pushExpansion(std::vector<std::string> lines, const std::string& name, int callLine) {
         if (frames_.size() > static_cast<size_t>(kMaxDepth)) {
-            error(1, msg::kTooDeep);
+            error(1, D::TooDeep);
             return;
         }
         Frame f;
@@ -956,7 +969,7 @@ class Assembler {
         for (const std::string& l : body.lines) {
             out.push_back(names.empty() ? l : substitute(l, names, values));
             if (out.back().size() > kMaxLineLength) {  // arguments that double at every level
-                error(1, msg::kLineTooLong);
+                error(1, D::LineTooLong);
                 out.back().resize(kMaxLineLength);
             }
         }
@@ -986,18 +999,18 @@ class Assembler {
         std::string line;
         while (!ended_ && !abort_ && nextLine(line)) {
             if (++linesDone_ > kMaxLines) {
-                error(1, msg::kTooLong);
+                error(1, D::TooLong);
                 break;
             }
             if (final_) recordLine();
             statement(line);
             if (final_ && overlap_) {
-                result_.warnings.push_back({file_, curLine_, 1, msg::kOverlap});
+                result_.warnings.push_back(diagnostic(curLine_, 1, D::Overlap));
                 overlap_ = false;
             }
         }
         if (!abort_)
-            for (const IfState& s : ifs_) addError(s.line, s.column, msg::kIfNoEndif);
+            for (const IfState& s : ifs_) addError(s.line, s.column, D::IfNoEndif);
         record_ = nullptr;
     }
 
@@ -1081,10 +1094,11 @@ class Assembler {
             return;
         }
         if (peek().kind != Tok::Ident) {
-            error(peek().column, peek().unclosed
-                                     ? std::string(msg::kString)
-                                     : msg::unknownOp(std::string(line.substr(
-                                           static_cast<size_t>(peek().column - 1), 1))));
+            if (peek().unclosed)
+                error(peek().column, D::String);
+            else
+                error(peek().column, D::UnknownOp,
+                      std::string(line.substr(static_cast<size_t>(peek().column - 1), 1)));
             return;
         }
         std::string op = peek().text;
@@ -1093,14 +1107,14 @@ class Assembler {
         ++pos_;
 
         if (op == "EQU" || op == "SET" || op == "DEFL") {
-            if (label.empty()) return error(opColumn, msg::kNeedName);
+            if (label.empty()) return error(opColumn, D::NeedName);
             Value v = operand();
             expectEnd();
             if (record_) record_->hasValue = true, record_->value = static_cast<uint16_t>(v.v);
             if (op == "EQU") {
                 Symbol& s = symbols_[label];
-                if (s.definedThisPass) return error(labelColumn, msg::doubleSymbol(label));
-                if (s.known && s.redefinable) return error(labelColumn, msg::doubleSymbol(label));
+                if (s.definedThisPass) return error(labelColumn, D::DoubleSymbol, label);
+                if (s.known && s.redefinable) return error(labelColumn, D::DoubleSymbol, label);
                 s.value = static_cast<uint16_t>(v.v);
                 s.definedThisPass = true;
                 s.known = true;
@@ -1124,7 +1138,7 @@ class Assembler {
         std::string name = labelName;
         int column = labelColumn;
         if (name.empty()) {  // MACRO NAME a,b
-            if (peek().kind != Tok::Ident) return error(peek().column, msg::kNeedName);
+            if (peek().kind != Tok::Ident) return error(peek().column, D::NeedName);
             name = peek().text;
             column = peek().column;
             ++pos_;
@@ -1133,9 +1147,9 @@ class Assembler {
         Macro m;
         while (!atEnd()) {
             if (peek().kind == Tok::Ident) m.params.push_back(peek().text);
-            else return error(peek().column, msg::kBadArgs);
+            else return error(peek().column, D::BadArgs);
             ++pos_;
-            if (!atEnd() && !takeComma()) return error(peek().column, msg::kBadArgs);
+            if (!atEnd() && !takeComma()) return error(peek().column, D::BadArgs);
         }
         int defLine = 0;
         if (!takeBody(m.body, column, defLine)) return;
@@ -1171,7 +1185,7 @@ class Assembler {
         bool ok = true;
         std::vector<bool> percent;
         std::vector<std::string> args = splitArguments(restOfLine(currentText_), ok, &percent);
-        if (!ok) return error(peek().column, msg::kBadArgs);
+        if (!ok) return error(peek().column, D::BadArgs);
         evaluateArguments(args, percent);
         args.resize(m.params.size());
         pushExpansion(instantiate(m.body, m.params, args), name, curLine_);
@@ -1198,7 +1212,7 @@ class Assembler {
             if (code) ++pos_;
             return code;
         };
-        auto bad = [&] { error(curColumn_, msg::badOperand(op)); };
+        auto bad = [&] { error(curColumn_, D::BadOperand, op); };
         // The opcode goes out even when an operand is bad, so the addresses stay right.
         std::optional<int> r1, r2;
         switch (info.form) {
@@ -1306,7 +1320,7 @@ class Assembler {
             if (!firstOrg_) firstOrg_ = pc_;
             if (record_) record_->address = pc_, record_->hasAddress = true;
         } else if (op == "DB" || op == "DEFB") {
-            if (atEnd()) return error(column, msg::badOperand(op));
+            if (atEnd()) return error(column, D::BadOperand, op);
             do {
                 const Token& t = peek();
                 const bool alone = t.kind == Tok::String && ((*toks_)[pos_ + 1].kind == Tok::Comma ||
@@ -1321,18 +1335,18 @@ class Assembler {
             } while (takeComma());
             expectEnd();
         } else if (op == "DW" || op == "DEFW") {
-            if (atEnd()) return error(column, msg::badOperand(op));
+            if (atEnd()) return error(column, D::BadOperand, op);
             do emitWord(operand());
             while (takeComma());
             expectEnd();
         } else if (op == "DS" || op == "DEFS") {
-            if (atEnd()) return error(column, msg::badOperand(op));
+            if (atEnd()) return error(column, D::BadOperand, op);
             Value n = operand();
             if (takeComma()) {
                 int col = peek().column;
                 Value fill = operand();
                 if (fill.known && fill.v > 0xFF && fill.v < 0xFF00)
-                    error(col, msg::notByte(static_cast<long>(fill.v)));
+                    error(col, D::NotByte, std::to_string(static_cast<long>(fill.v)));
                 for (uint32_t k = 0; k < n.v; ++k) {
                     const bool stop = wrapped_;
                     emit(static_cast<uint8_t>(fill.v));  // past FFFFh it only reports
@@ -1356,30 +1370,30 @@ class Assembler {
         } else if (op == "IFDEF" || op == "IFNDEF") {
             bool defined = peek().kind == Tok::Ident && symbols_.contains(peek().text) &&
                            symbols_[peek().text].definedThisPass;
-            if (peek().kind != Tok::Ident) return error(peek().column, msg::kNeedName);
+            if (peek().kind != Tok::Ident) return error(peek().column, D::NeedName);
             ++pos_;
             expectEnd();
             ifs_.push_back({op == "IFDEF" ? defined : !defined, true, false, curLine_, column});
         } else if (op == "ELSE") {
             if (ifs_.size() <= frames_.back().ifDepth || ifs_.back().elseSeen)
-                return error(column, msg::kElseNoIf);
+                return error(column, D::ElseNoIf);
             ifs_.back().elseSeen = true;
             ifs_.back().active = !ifs_.back().active && ifs_.back().parentActive;
         } else if (op == "ENDIF") {
-            if (ifs_.size() <= frames_.back().ifDepth) return error(column, msg::kEndifNoIf);
+            if (ifs_.size() <= frames_.back().ifDepth) return error(column, D::EndifNoIf);
             ifs_.pop_back();
         } else if (op == "ENDM") {
-            error(column, msg::kEndmNoMacro);
+            error(column, D::EndmNoMacro);
         } else if (op == "EXITM") {
             size_t k = frames_.size();
             while (k > 1 && !frames_[k - 1].expansion) --k;
-            if (k <= 1) return error(column, msg::kExitm);
+            if (k <= 1) return error(column, D::Exitm);
             while (frames_.size() >= k) {
                 ifs_.resize(std::min(ifs_.size(), frames_.back().ifDepth));
                 frames_.pop_back();
             }
         } else if (op == "LOCAL") {
-            error(column, msg::kLocal);
+            error(column, D::Local);
         } else if (op == "REPT") {
             Value n = operand();
             expectEnd();
@@ -1393,19 +1407,19 @@ class Assembler {
                 auto one = instantiate(body, {}, {});
                 lines.insert(lines.end(), one.begin(), one.end());
             }
-            if (lines.size() >= kMaxLines) return error(column, msg::kTooLong);
+            if (lines.size() >= kMaxLines) return error(column, D::TooLong);
             pushExpansion(std::move(lines), "", defLine);
         } else if (op == "IRP" || op == "IRPC") {
-            if (peek().kind != Tok::Ident) return error(peek().column, msg::kNeedName);
+            if (peek().kind != Tok::Ident) return error(peek().column, D::NeedName);
             std::string param = peek().text;
             ++pos_;
-            if (!takeComma()) return error(peek().column, msg::kBadArgs);
+            if (!takeComma()) return error(peek().column, D::BadArgs);
             std::string rest = restOfLine(line);
             std::vector<std::string> values;
             if (op == "IRP") {
                 bool ok = true;
                 std::vector<std::string> list = splitArguments(rest, ok);
-                if (!ok || list.size() != 1) return error(column, msg::kBadArgs);
+                if (!ok || list.size() != 1) return error(column, D::BadArgs);
                 std::vector<bool> percent;
                 values = splitArguments(list[0], ok, &percent);
                 evaluateArguments(values, percent);
@@ -1425,16 +1439,16 @@ class Assembler {
             for (const std::string& v : values) {
                 auto one = instantiate(body, {param}, {v});
                 lines.insert(lines.end(), one.begin(), one.end());
-                if (lines.size() >= kMaxLines) return error(column, msg::kTooLong);
+                if (lines.size() >= kMaxLines) return error(column, D::TooLong);
             }
             pushExpansion(std::move(lines), "", defLine);
         } else if (op == "ERROR" || op == ".ERROR") {
             std::string text = peek().kind == Tok::String ? peek().text : restOfLine(line);
-            error(column, msg::userError(text));
+            error(column, text.empty() ? D::UserError : D::UserErrorText, text);
         } else if (ignoredControls().contains(op)) {
             // listing and linker controls: no bytes
         } else {
-            error(column, msg::unknownOp(op));
+            error(column, D::UnknownOp, op);
         }
     }
 
@@ -1519,6 +1533,20 @@ class Assembler {
 AssemblyResult assemble(std::string_view source, const std::string& fileName) {
     Assembler a(source, fileName);
     return a.run();
+}
+
+std::string_view diagnosticTemplate(DiagnosticId id) { return kDiagnostics[static_cast<int>(id)]; }
+
+const std::string_view kInMacroTemplate = ORLAN_TR_NOOP("Assembler", "%1 (в макрокоманде %2)");
+
+std::string diagnosticMessage(DiagnosticId id, std::string_view arg, std::string_view macro,
+                              const TranslateTemplate& translate) {
+    auto words = [&](std::string_view text) {
+        return translate ? translate(text) : std::string(text);
+    };
+    std::string message = fillArguments(words(diagnosticTemplate(id)), arg);
+    if (macro.empty()) return message;
+    return fillArguments(words(kInMacroTemplate), message, macro);
 }
 
 std::string formatDiagnostic(const Diagnostic& d, bool warning) {

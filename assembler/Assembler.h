@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,13 +12,66 @@
 
 namespace orlan::asm8080 {
 
+// Everything the assembler says about a source: one template each, "%1" standing for the symbol,
+// number or command it names. The templates are marked for translation (context "Assembler").
+enum class DiagnosticId : uint8_t {
+    UndefinedSymbol,
+    DoubleSymbol,
+    NotByte,
+    BadOperand,
+    UnknownOp,
+    BadNumber,
+    UserError,      // ERROR with no text
+    UserErrorText,  // ERROR 'text'
+    Expression,
+    Paren,
+    String,
+    DivZero,
+    Extra,
+    Wrap,
+    Overlap,
+    IfNoEndif,
+    ElseNoIf,
+    EndifNoIf,
+    MacroNoEndm,
+    EndmNoMacro,
+    NeedName,
+    RedefineEqu,
+    TooDeep,
+    TooLong,
+    Exitm,
+    Local,
+    TooManyErrors,
+    NoConverge,
+    BadArgs,
+    LineTooLong,
+};
+inline constexpr int kDiagnosticCount = 30;
+
+std::string_view diagnosticTemplate(DiagnosticId id);
+// Around a message raised while a macro is expanded: "%1" the message, "%2" the macro's name.
+extern const std::string_view kInMacroTemplate;
+
 // A problem found in the source. Line and column are 1-based; the message is Russian, plain words.
 struct Diagnostic {
     std::string file;
     int line = 0;
     int column = 0;
     std::string message;
+    // What the message is made of, for a window that shows it in another language.
+    DiagnosticId id = DiagnosticId::Expression;
+    std::string arg;    // for "%1"
+    std::string macro;  // the macro being expanded; empty outside one
 };
+
+// The words of a diagnostic, every template passed through `translate` first (the window's
+// language); without one, the Russian of Diagnostic::message.
+using TranslateTemplate = std::function<std::string(std::string_view)>;
+std::string diagnosticMessage(DiagnosticId id, std::string_view arg, std::string_view macro,
+                              const TranslateTemplate& translate = {});
+inline std::string diagnosticMessage(const Diagnostic& d, const TranslateTemplate& translate = {}) {
+    return diagnosticMessage(d.id, d.arg, d.macro, translate);
+}
 
 // Where a byte came from.
 struct SourceSpan {

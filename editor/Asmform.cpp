@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,6 +27,7 @@
 #include "MessageService.h"
 #include "PrinterSetup.h"
 #include "SafeFile.h"
+#include "Translations.h"
 #include "machine.h"
 #include "notation.h"
 
@@ -33,11 +35,9 @@ namespace orlan {
 
 namespace {
 
-const QString kCaption = QStringLiteral("ОРЛАН - Ассемблер");
+// The name of a source not saved yet where it goes into files (the listing's print job); the
+// window shows it translated.
 const QString kUntitled = QStringLiteral("Без имени");
-const QString kSourceFilter = QStringLiteral("Программы на ассемблере (*.asm)");
-const QString kListingFilter = QStringLiteral("Листинги (*.lst)");
-const QString kAllFilter = QStringLiteral("Все файлы (*)");
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -56,7 +56,6 @@ QFont listingFont() {
 
 TDisasmFrm::TDisasmFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DisasmFrm"));
-    setWindowTitle(QStringLiteral("ОРЛАН - Дизассемблирование"));
     auto* form = new QFormLayout(this);
     from_ = new QLineEdit(QStringLiteral("0000"), this);
     from_->setObjectName(QStringLiteral("From_ED"));
@@ -64,18 +63,34 @@ TDisasmFrm::TDisasmFrm(QWidget* parent) : QDialog(parent) {
     to_->setObjectName(QStringLiteral("To_ED"));
     for (QLineEdit* field : {from_, to_}) {
         field->setMaxLength(4);
-        field->setToolTip(QStringLiteral("Номер ячейки памяти: четыре шестнадцатеричные цифры"));
         connect(field, &QLineEdit::textChanged, this, [this, field] { filter(field); });
     }
-    form->addRow(QStringLiteral("Начальная ячейка:"), from_);
-    form->addRow(QStringLiteral("Конечная ячейка:"), to_);
+    fromLabel_ = new QLabel(this);
+    toLabel_ = new QLabel(this);
+    form->addRow(fromLabel_, from_);
+    form->addRow(toLabel_, to_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
     ok_->setObjectName(QStringLiteral("OK_BTN"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    cancel_ = buttons->button(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    retranslate();
+}
+
+void TDisasmFrm::retranslate() {
+    setWindowTitle(tr("ОРЛАН - Дизассемблирование"));
+    for (QLineEdit* field : {from_, to_})
+        field->setToolTip(tr("Номер ячейки памяти: четыре шестнадцатеричные цифры"));
+    fromLabel_->setText(tr("Начальная ячейка:"));
+    toLabel_->setText(tr("Конечная ячейка:"));
+    cancel_->setText(tr("Отмена"));
+}
+
+void TDisasmFrm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
 }
 
 void TDisasmFrm::filter(QLineEdit* field) {
@@ -111,7 +126,6 @@ TAsmFrm::TAsmFrm(Machine& machine, CCommands& cpu, MessageService& messages, Pri
     highlighter_ = new AsmHighlighter(editor_->document());
     errors_ = new QListWidget(split);
     errors_->setObjectName(QStringLiteral("Errors_LST"));
-    errors_->setToolTip(QStringLiteral("Ошибки ассемблирования: щелчок переводит курсор к месту ошибки"));
     split->addWidget(editor_);
     split->addWidget(errors_);
     split->setStretchFactor(0, 4);
@@ -123,90 +137,127 @@ TAsmFrm::TAsmFrm(Machine& machine, CCommands& cpu, MessageService& messages, Pri
     statusTxt_ = new QLabel(this);
     statusTxt_->setObjectName(QStringLiteral("Status_TXT"));
     statusBar()->addWidget(statusTxt_, 1);
-    auto* position = new QLabel(this);
-    position->setObjectName(QStringLiteral("Position_TXT"));
-    statusBar()->addPermanentWidget(position);
-    connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, [this, position] {
-        const QTextCursor c = editor_->textCursor();
-        position->setText(QStringLiteral("Строка %1, столбец %2").arg(c.blockNumber() + 1).arg(c.positionInBlock() + 1));
-    });
+    position_ = new QLabel(this);
+    position_->setObjectName(QStringLiteral("Position_TXT"));
+    statusBar()->addPermanentWidget(position_);
+    connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &TAsmFrm::updatePosition);
     connect(editor_->document(), &QTextDocument::modificationChanged, this, &TAsmFrm::updateCaption);
 
     disasmFrm_ = new TDisasmFrm(this);
     buildMenu();
-    updateCaption();
+    retranslate();
 }
 
 TAsmFrm::~TAsmFrm() = default;
 
 void TAsmFrm::buildMenu() {
-    auto item = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& key,
+    auto item = [this](QMenu* menu, const char* name, const QKeySequence& key,
                        QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
-        QAction* a = menu->addAction(text);
+        QAction* a = menu->addAction(QString());
         a->setObjectName(QLatin1String(name));
         if (!key.isEmpty()) a->setShortcut(key);
         if (icon != QStyle::SP_CustomBase) a->setIcon(style()->standardIcon(icon));
         return a;
     };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-    file->setObjectName(QStringLiteral("AsmFile_Menu"));
-    QAction* newItem = item(file, "AsmNew_Item", QStringLiteral("Новый"), QKeySequence("Ctrl+N"), QStyle::SP_FileIcon);
-    connect(newItem, &QAction::triggered, this, &TAsmFrm::newSource);
-    QAction* openItem =
-        item(file, "AsmOpen_Item", QStringLiteral("Открыть..."), QKeySequence("Ctrl+O"), QStyle::SP_DialogOpenButton);
-    connect(openItem, &QAction::triggered, this, &TAsmFrm::openSource);
-    QAction* saveItem =
-        item(file, "AsmSave_Item", QStringLiteral("Сохранить"), QKeySequence("Ctrl+S"), QStyle::SP_DialogSaveButton);
-    connect(saveItem, &QAction::triggered, this, &TAsmFrm::saveSource);
-    connect(item(file, "AsmSaveAs_Item", QStringLiteral("Сохранить как..."), QKeySequence("Ctrl+Shift+S")),
-            &QAction::triggered, this, &TAsmFrm::saveSourceAs);
-    file->addSeparator();
-    saveListingItem_ = item(file, "SaveListing_Item", QStringLiteral("Сохранить листинг..."), {});
+    fileMenu_ = menuBar()->addMenu(QString());
+    fileMenu_->setObjectName(QStringLiteral("AsmFile_Menu"));
+    newItem_ = item(fileMenu_, "AsmNew_Item", QKeySequence("Ctrl+N"), QStyle::SP_FileIcon);
+    connect(newItem_, &QAction::triggered, this, &TAsmFrm::newSource);
+    openItem_ =
+        item(fileMenu_, "AsmOpen_Item", QKeySequence("Ctrl+O"), QStyle::SP_DialogOpenButton);
+    connect(openItem_, &QAction::triggered, this, &TAsmFrm::openSource);
+    saveItem_ =
+        item(fileMenu_, "AsmSave_Item", QKeySequence("Ctrl+S"), QStyle::SP_DialogSaveButton);
+    connect(saveItem_, &QAction::triggered, this, &TAsmFrm::saveSource);
+    saveAsItem_ = item(fileMenu_, "AsmSaveAs_Item", QKeySequence("Ctrl+Shift+S"));
+    connect(saveAsItem_, &QAction::triggered, this, &TAsmFrm::saveSourceAs);
+    fileMenu_->addSeparator();
+    saveListingItem_ = item(fileMenu_, "SaveListing_Item", {});
     connect(saveListingItem_, &QAction::triggered, this, &TAsmFrm::saveListing);
-    printListingItem_ = item(file, "PrintListing_Item", QStringLiteral("Печать листинга..."), QKeySequence("Ctrl+P"));
+    printListingItem_ = item(fileMenu_, "PrintListing_Item", QKeySequence("Ctrl+P"));
     connect(printListingItem_, &QAction::triggered, this, &TAsmFrm::printListing);
     saveListingItem_->setEnabled(false);
     printListingItem_->setEnabled(false);
-    file->addSeparator();
-    connect(item(file, "AsmClose_Item", QStringLiteral("Закрыть окно"), QKeySequence("Ctrl+W")), &QAction::triggered,
-            this, &QWidget::close);
+    fileMenu_->addSeparator();
+    closeItem_ = item(fileMenu_, "AsmClose_Item", QKeySequence("Ctrl+W"));
+    connect(closeItem_, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* program = menuBar()->addMenu(QStringLiteral("Программа"));
-    program->setObjectName(QStringLiteral("AsmProgram_Menu"));
+    programMenu_ = menuBar()->addMenu(QString());
+    programMenu_->setObjectName(QStringLiteral("AsmProgram_Menu"));
     assembleItem_ =
-        item(program, "Assemble_Item", QStringLiteral("Ассемблировать"), QKeySequence(Qt::Key_F9), QStyle::SP_MediaPlay);
-    assembleItem_->setToolTip(QStringLiteral("Ассемблировать программу и записать её в память"));
+        item(programMenu_, "Assemble_Item", QKeySequence(Qt::Key_F9), QStyle::SP_MediaPlay);
     connect(assembleItem_, &QAction::triggered, this, &TAsmFrm::assembleSource);
-    QAction* disasmItem = item(program, "Disassemble_Item", QStringLiteral("Дизассемблировать..."),
-                               QKeySequence("Ctrl+D"), QStyle::SP_ArrowBack);
-    disasmItem->setToolTip(QStringLiteral("Получить текст программы из ячеек памяти"));
-    connect(disasmItem, &QAction::triggered, this, &TAsmFrm::disassemble);
-    program->addSeparator();
-    connect(item(program, "AsmDoTime_Item", QStringLiteral("Выполнить такт"), QKeySequence(Qt::Key_F8)),
-            &QAction::triggered, this, &TAsmFrm::tactRequested);
-    connect(item(program, "AsmDoCommand_Item", QStringLiteral("Выполнить текущую команду полностью"),
-                 QKeySequence(Qt::Key_F7)),
-            &QAction::triggered, this, &TAsmFrm::instructionRequested);
-    connect(item(program, "AsmDoProgram_Item", QStringLiteral("Выполнить программу / остановить"),
-                 QKeySequence(Qt::Key_F6)),
-            &QAction::triggered, this, &TAsmFrm::runRequested);
+    disasmItem_ =
+        item(programMenu_, "Disassemble_Item", QKeySequence("Ctrl+D"), QStyle::SP_ArrowBack);
+    connect(disasmItem_, &QAction::triggered, this, &TAsmFrm::disassemble);
+    programMenu_->addSeparator();
+    tactItem_ = item(programMenu_, "AsmDoTime_Item", QKeySequence(Qt::Key_F8));
+    connect(tactItem_, &QAction::triggered, this, &TAsmFrm::tactRequested);
+    instructionItem_ = item(programMenu_, "AsmDoCommand_Item", QKeySequence(Qt::Key_F7));
+    connect(instructionItem_, &QAction::triggered, this, &TAsmFrm::instructionRequested);
+    runItem_ = item(programMenu_, "AsmDoProgram_Item", QKeySequence(Qt::Key_F6));
+    connect(runItem_, &QAction::triggered, this, &TAsmFrm::runRequested);
 
-    QToolBar* bar = addToolBar(QStringLiteral("Панель инструментов"));
-    bar->setObjectName(QStringLiteral("AsmToolBar"));
-    bar->setMovable(false);
-    newItem->setToolTip(QStringLiteral("Новый текст программы"));
-    openItem->setToolTip(QStringLiteral("Открыть текст программы"));
-    saveItem->setToolTip(QStringLiteral("Сохранить текст программы"));
-    bar->addActions({newItem, openItem, saveItem});
-    bar->addSeparator();
-    bar->addActions({assembleItem_, disasmItem});
+    toolBar_ = addToolBar(QString());
+    toolBar_->setObjectName(QStringLiteral("AsmToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->addActions({newItem_, openItem_, saveItem_});
+    toolBar_->addSeparator();
+    toolBar_->addActions({assembleItem_, disasmItem_});
 }
 
-QString TAsmFrm::displayName() const { return fileName_.isEmpty() ? kUntitled : QFileInfo(fileName_).fileName(); }
+void TAsmFrm::retranslate() {
+    fileMenu_->setTitle(tr("Файл"));
+    newItem_->setText(tr("Новый"));
+    openItem_->setText(tr("Открыть..."));
+    saveItem_->setText(tr("Сохранить"));
+    saveAsItem_->setText(tr("Сохранить как..."));
+    saveListingItem_->setText(tr("Сохранить листинг..."));
+    printListingItem_->setText(tr("Печать листинга..."));
+    closeItem_->setText(tr("Закрыть окно"));
+    programMenu_->setTitle(tr("Программа"));
+    assembleItem_->setText(tr("Ассемблировать"));
+    assembleItem_->setToolTip(tr("Ассемблировать программу и записать её в память"));
+    disasmItem_->setText(tr("Дизассемблировать..."));
+    disasmItem_->setToolTip(tr("Получить текст программы из ячеек памяти"));
+    tactItem_->setText(tr("Выполнить такт"));
+    instructionItem_->setText(tr("Выполнить текущую команду полностью"));
+    runItem_->setText(tr("Выполнить программу / остановить"));
+    toolBar_->setWindowTitle(tr("Панель инструментов"));
+    newItem_->setToolTip(tr("Новый текст программы"));
+    openItem_->setToolTip(tr("Открыть текст программы"));
+    saveItem_->setToolTip(tr("Сохранить текст программы"));
+    errors_->setToolTip(tr("Ошибки ассемблирования: щелчок переводит курсор к месту ошибки"));
+    updateCaption();
+    if (!position_->text().isEmpty()) updatePosition();  // empty until the cursor first moves
+    listDiagnostics();
+    if (status_) statusTxt_->setText(status_());
+}
+
+void TAsmFrm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
+}
+
+void TAsmFrm::updatePosition() {
+    const QTextCursor c = editor_->textCursor();
+    position_->setText(
+        tr("Строка %1, столбец %2").arg(c.blockNumber() + 1).arg(c.positionInBlock() + 1));
+}
+
+void TAsmFrm::setStatus(std::function<QString()> text) {
+    status_ = std::move(text);
+    statusTxt_->setText(status_ ? status_() : QString());
+}
+
+QString TAsmFrm::displayName() const {
+    return fileName_.isEmpty() ? tr("Без имени") : QFileInfo(fileName_).fileName();
+}
 
 void TAsmFrm::updateCaption() {
-    setWindowTitle(QStringLiteral("%1 - %2%3").arg(kCaption, displayName(),
-                                                     editor_->document()->isModified() ? QStringLiteral(" *") : QString()));
+    setWindowTitle(QStringLiteral("%1 - %2%3")
+                       .arg(tr("ОРЛАН - Ассемблер"), displayName(),
+                            editor_->document()->isModified() ? QStringLiteral(" *") : QString()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -223,6 +274,7 @@ void TAsmFrm::setText(const QString& text, const QString& name) {
     fileName_ = name;
     errors_->clear();
     shownDiagnostics_.clear();
+    shownErrors_ = 0;
     editor_->document()->setModified(false);
     updateCaption();
 }
@@ -230,13 +282,13 @@ void TAsmFrm::setText(const QString& text, const QString& name) {
 void TAsmFrm::newSource() {
     if (!mayDiscardText()) return;
     setText({}, {});
-    statusTxt_->clear();
+    setStatus({});
 }
 
 QString TAsmFrm::askFileName(bool save, const QString& title, const QString& filter, const QString& suffix,
                              const QString& current) {
     QFileDialog dialog(this, title);
-    dialog.setNameFilters({filter, kAllFilter});
+    dialog.setNameFilters({filter, tr("Все файлы (*)")});
     dialog.setDefaultSuffix(suffix);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -245,8 +297,9 @@ QString TAsmFrm::askFileName(bool save, const QString& title, const QString& fil
 
 void TAsmFrm::openSource() {
     if (!mayDiscardText()) return;
-    const QString name = askFileName(false, QStringLiteral("Открыть текст программы"), kSourceFilter,
-                                     QStringLiteral("asm"), {});
+    const QString name =
+        askFileName(false, tr("Открыть текст программы"), tr("Программы на ассемблере (*.asm)"),
+                    QStringLiteral("asm"), {});
     if (!name.isEmpty()) loadFile(name);
 }
 
@@ -264,7 +317,8 @@ bool TAsmFrm::loadFile(const QString& name) {
     const DecodedSource source = decodeSource(bytes);
     setText(source.text, QFileInfo(name).absoluteFilePath());
     static const char* const kCodecNames[] = {"UTF-8", "Windows-1251", "DOS 866"};
-    statusTxt_->setText(QStringLiteral("Открыт файл в кодировке %1").arg(QLatin1String(kCodecNames[static_cast<int>(source.codec)])));
+    const QLatin1String codec(kCodecNames[static_cast<int>(source.codec)]);
+    setStatus([codec] { return tr("Открыт файл в кодировке %1").arg(codec); });
     return true;
 }
 
@@ -284,7 +338,7 @@ bool TAsmFrm::saveTo(const QString& name) {
     fileName_ = QFileInfo(name).absoluteFilePath();
     editor_->document()->setModified(false);
     updateCaption();
-    statusTxt_->setText(QStringLiteral("Файл сохранён"));
+    setStatus([] { return tr("Файл сохранён"); });
     return true;
 }
 
@@ -294,8 +348,9 @@ bool TAsmFrm::saveSource() {
 }
 
 bool TAsmFrm::saveSourceAs() {
-    const QString name = askFileName(true, QStringLiteral("Сохранить текст программы"), kSourceFilter,
-                                     QStringLiteral("asm"), fileName_);
+    const QString name =
+        askFileName(true, tr("Сохранить текст программы"), tr("Программы на ассемблере (*.asm)"),
+                    QStringLiteral("asm"), fileName_);
     return !name.isEmpty() && saveTo(name);
 }
 
@@ -315,14 +370,27 @@ void TAsmFrm::setEditingAllowed(bool allowed) {
 }
 
 void TAsmFrm::showDiagnostics(const asm8080::AssemblyResult& result) {
+    shownDiagnostics_ = result.errors;
+    shownErrors_ = result.errors.size();
+    shownDiagnostics_.insert(shownDiagnostics_.end(), result.warnings.begin(),
+                             result.warnings.end());
+    listDiagnostics();
+}
+
+void TAsmFrm::listDiagnostics() {
+    const int current = errors_->currentRow();
     errors_->clear();
-    shownDiagnostics_.clear();
-    auto add = [this](const asm8080::Diagnostic& d, const QString& kind) {
-        errors_->addItem(QStringLiteral("Строка %1, столбец %2: %3: %4").arg(d.line).arg(d.column).arg(kind, q(d.message)));
-        shownDiagnostics_.push_back(d);
+    const asm8080::TranslateTemplate translate = [](std::string_view text) {
+        return translated("Assembler", text).toStdString();
     };
-    for (const asm8080::Diagnostic& d : result.errors) add(d, QStringLiteral("ошибка"));
-    for (const asm8080::Diagnostic& d : result.warnings) add(d, QStringLiteral("предупреждение"));
+    for (size_t i = 0; i < shownDiagnostics_.size(); ++i) {
+        const asm8080::Diagnostic& d = shownDiagnostics_[i];
+        const QString text = q(asm8080::diagnosticMessage(d, translate));
+        const QString line = i < shownErrors_ ? tr("Строка %1, столбец %2: ошибка: %3")
+                                              : tr("Строка %1, столбец %2: предупреждение: %3");
+        errors_->addItem(line.arg(d.line).arg(d.column).arg(text));
+    }
+    if (current >= 0 && current < errors_->count()) errors_->setCurrentRow(current);
 }
 
 void TAsmFrm::jumpToDiagnostic(int row) {
@@ -353,7 +421,8 @@ bool TAsmFrm::assembleSource() {
     saveListingItem_->setEnabled(!listing_.isEmpty());
     printListingItem_->setEnabled(!listing_.isEmpty());
     if (!result.ok()) {
-        statusTxt_->setText(QStringLiteral("Ошибок: %1. Память не изменена.").arg(result.errors.size()));
+        const qsizetype errors = static_cast<qsizetype>(result.errors.size());
+        setStatus([errors] { return tr("Ошибок: %1. Память не изменена.").arg(errors); });
         editor_->setExecutionLine(0);
         return false;
     }
@@ -366,9 +435,10 @@ bool TAsmFrm::assembleSource() {
     machine_.movePC(result.start);
     instructionStart_ = result.start;
     takeCodeMap(result);
-    statusTxt_->setText(QStringLiteral("Записано ячеек: %1, начало программы %2h")
-                            .arg(cells)
-                            .arg(q(formatWord(result.start))));
+    const QString start = q(formatWord(result.start));
+    setStatus([cells, start] {
+        return tr("Записано ячеек: %1, начало программы %2h").arg(cells).arg(start);
+    });
     emit machineChanged();
     followMachine();
     return true;
@@ -406,7 +476,8 @@ bool TAsmFrm::disassembleRange(uint16_t from, uint16_t to) {
     const asm8080::AssemblyResult result = asm8080::assemble(source, kUntitled.toStdString() + ".asm");
     if (result.ok()) takeCodeMap(result);
     followMachine();
-    statusTxt_->setText(QStringLiteral("Дизассемблированы ячейки %1h - %2h").arg(q(formatWord(from)), q(formatWord(to))));
+    const QString first = q(formatWord(from)), last = q(formatWord(to));
+    setStatus([first, last] { return tr("Дизассемблированы ячейки %1h - %2h").arg(first, last); });
     show();
     raise();
     return true;
@@ -419,8 +490,8 @@ void TAsmFrm::saveListing() {
     if (listing_.isEmpty()) return;
     QString suggested;
     if (!fileName_.isEmpty()) suggested = QFileInfo(fileName_).completeBaseName() + QStringLiteral(".lst");
-    const QString name =
-        askFileName(true, QStringLiteral("Сохранить листинг"), kListingFilter, QStringLiteral("lst"), suggested);
+    const QString name = askFileName(true, tr("Сохранить листинг"), tr("Листинги (*.lst)"),
+                                     QStringLiteral("lst"), suggested);
     if (!name.isEmpty()) saveListingTo(name);
 }
 
@@ -432,14 +503,16 @@ bool TAsmFrm::saveListingTo(const QString& name) {
         warnSaveFailed(static_cast<int>(r.error), name);
         return false;
     }
-    statusTxt_->setText(QStringLiteral("Листинг сохранён"));
+    setStatus([] { return tr("Листинг сохранён"); });
     return true;
 }
 
 void TAsmFrm::printListing() {
     if (listing_.isEmpty() || printer_.busy()) return;
     QTextDocument document;
-    printer_.print(QStringLiteral("Листинг %1").arg(displayName()), this, [&] {
+    // The job's title names the PDF file and goes into it: Russian, like the listing.
+    const QString name = fileName_.isEmpty() ? kUntitled : QFileInfo(fileName_).fileName();
+    printer_.print(QStringLiteral("Листинг %1").arg(name), this, [&] {
         document.setDefaultFont(listingFont());
         document.setPlainText(listing_);
         return &document;

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "Assembler.h"
@@ -18,7 +19,9 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
+class QToolBar;
 
 namespace orlan {
 
@@ -39,11 +42,18 @@ public:
     uint16_t to() const;
     void setRange(uint16_t from, uint16_t to);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void filter(QLineEdit* field);
     QLineEdit* from_;
     QLineEdit* to_;
+    QLabel* fromLabel_;
+    QLabel* toLabel_;
     QPushButton* ok_;
+    QPushButton* cancel_;
 };
 
 class TAsmFrm : public QMainWindow {
@@ -99,11 +109,19 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildMenu();
+    // Every text of the window in the current language (from the constructor and on a change of
+    // language).
+    void retranslate();
     void updateCaption();
+    void updatePosition();
+    // The status line's text, made again when the language changes.
+    void setStatus(std::function<QString()> text);
     void showDiagnostics(const asm8080::AssemblyResult& result);
+    void listDiagnostics();
     void takeCodeMap(const asm8080::AssemblyResult& result);
     void jumpToDiagnostic(int row);
     void setText(const QString& text, const QString& name);
@@ -120,14 +138,29 @@ private:
     AsmHighlighter* highlighter_ = nullptr;
     QListWidget* errors_ = nullptr;
     QLabel* statusTxt_ = nullptr;
+    QLabel* position_ = nullptr;
     TDisasmFrm* disasmFrm_ = nullptr;
-    QAction* assembleItem_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* programMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QAction* newItem_ = nullptr;
+    QAction* openItem_ = nullptr;
+    QAction* saveItem_ = nullptr;
+    QAction* saveAsItem_ = nullptr;
     QAction* saveListingItem_ = nullptr;
     QAction* printListingItem_ = nullptr;
+    QAction* closeItem_ = nullptr;
+    QAction* assembleItem_ = nullptr;
+    QAction* disasmItem_ = nullptr;
+    QAction* tactItem_ = nullptr;
+    QAction* instructionItem_ = nullptr;
+    QAction* runItem_ = nullptr;
+    std::function<QString()> status_;
 
     QString fileName_;  // empty: not saved yet
     QString listing_;
-    std::vector<asm8080::Diagnostic> shownDiagnostics_;
+    std::vector<asm8080::Diagnostic> shownDiagnostics_;  // the errors, then the warnings
+    size_t shownErrors_ = 0;
     std::vector<int> lineOfAddress_;  // of the source last assembled or disassembled
     CodeMap codeMap_;
     uint16_t instructionStart_ = 0;  // PC when the instruction in progress began

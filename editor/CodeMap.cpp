@@ -1,5 +1,7 @@
 #include "CodeMap.h"
 
+#include <QCoreApplication>
+
 #include "mnemonics.h"
 
 namespace orlan {
@@ -53,9 +55,13 @@ std::string CodeMap::operandText(const std::array<uint8_t, 65536>& memory, uint1
         const uint8_t opcode = memory[start];
         const int length = instructionLength(opcode);
         if (back >= length) return {};
-        std::string text(operandName(opcode));
-        if (length == 3) text += back == 1 ? " (мл.)" : " (ст.)";
-        return text;
+        const std::string name(operandName(opcode));
+        if (length < 3) return name;
+        const char* byte = back == 1 ? QT_TRANSLATE_NOOP("CodeMap", "%1 (мл.)")
+                                     : QT_TRANSLATE_NOOP("CodeMap", "%1 (ст.)");
+        return QCoreApplication::translate("CodeMap", byte)
+            .arg(QString::fromStdString(name))
+            .toStdString();
     }
     return {};
 }

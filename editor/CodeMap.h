@@ -2,7 +2,7 @@
 // that its operand bytes can be shown as operands rather than as instructions of their own) and
 // the labels of the cells. Filled by the source window after an assembly or a disassembly; the
 // opcode is read from memory whenever asked, so a program that rewrites its own code is shown as
-// it is now. Standard C++ only.
+// it is now. Standard C++ but for the operand captions, which follow the program's language.
 #pragma once
 
 #include <array>
@@ -26,7 +26,7 @@ public:
     // The label of the cell, empty when none.
     const std::string& label(uint16_t address) const;
     // For an operand byte of a known instruction, as the memory view shows it in operand mode:
-    // "d8", "adr (мл.)", "d16 (ст.)"...; empty for any other cell.
+    // "d8", "adr (мл.)", "d16 (ст.)"... (in the current language); empty for any other cell.
     std::string operandText(const std::array<uint8_t, 65536>& memory, uint16_t address) const;
 
 private:

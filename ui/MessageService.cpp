@@ -2,13 +2,27 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <string>
+
+#include "Translations.h"
 
 namespace orlan {
 
+QString messageTitle(const MessageBox& box) {
+    return translated("Messages", messageTemplate(box.id).title);
+}
+
+QString messageText(const MessageBox& box) {
+    const std::string text = translated("Messages", messageTemplate(box.id).text).toStdString();
+    QString shown = QString::fromStdString(fillArguments(text, box.arg1, box.arg2));
+    if (box.runStopped) shown += QLatin1Char('\n') + translated("Messages", kRunStoppedLine);
+    return shown;
+}
+
 bool DialogMessageService::show(const MessageBox& box, QWidget* parent) {
     QMessageBox dialog(parent);
-    dialog.setWindowTitle(QString::fromStdString(box.title));
-    dialog.setText(QString::fromStdString(box.text));
+    dialog.setWindowTitle(messageTitle(box));
+    dialog.setText(messageText(box));
     switch (box.icon) {
         case MessageIcon::None: dialog.setIcon(QMessageBox::NoIcon); break;
         case MessageIcon::Stop:
@@ -18,8 +32,8 @@ bool DialogMessageService::show(const MessageBox& box, QWidget* parent) {
     }
     QPushButton* yes = nullptr;
     if (box.buttons == MessageButtons::YesNo) {
-        yes = dialog.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-        QPushButton* no = dialog.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+        yes = dialog.addButton(tr("Да"), QMessageBox::YesRole);
+        QPushButton* no = dialog.addButton(tr("Нет"), QMessageBox::NoRole);
         dialog.setDefaultButton(no);
         dialog.setEscapeButton(no);
     } else {

@@ -2,6 +2,7 @@
 // system's titles, texts, icons and buttons, and tests can answer the boxes from a script.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "messages.h"
@@ -17,10 +18,16 @@ public:
     virtual bool show(const MessageBox& box, QWidget* parent) = 0;
 };
 
-// Real message boxes.
+// Real message boxes, in the program's language.
 class DialogMessageService : public MessageService {
+    Q_DECLARE_TR_FUNCTIONS(DialogMessageService)
 public:
     bool show(const MessageBox& box, QWidget* parent) override;
 };
+
+// The box's title and text in the current language: the template is translated first, then its
+// "%1"/"%2" get the box's arguments (file names and the like are never looked up).
+QString messageTitle(const MessageBox& box);
+QString messageText(const MessageBox& box);
 
 }  // namespace orlan
