@@ -131,6 +131,8 @@ void MemoryModel::setShowOperands(bool on) {
 
 void MemoryModel::retranslate() {
     emit headerDataChanged(Qt::Horizontal, AddressColumn, MnemonicColumn);
+    // Operand rows read "adr (мл.)" and the like in the window's language.
+    if (showOperands_) emitRows(0, kRows - 1, MnemonicColumn);
 }
 
 void MemoryModel::resetAll() {
