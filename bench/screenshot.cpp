@@ -2,7 +2,8 @@
 // manual's figures). Usage (Xvfb or offscreen):
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
 //                                     --devices | --widget=OBJECTNAME | --export |
-//                                     --asm=SOURCE | --breakpoint]
+//                                     --asm=SOURCE | --breakpoint] [--zoom=PERCENT]
+// --zoom takes one of the zoom steps (100, 125, 150, 200, 300) and may stand anywhere after OUT.png.
 #include <QApplication>
 #include <QAction>
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QtTest>
+#include <vector>
 
 #include "Aboutform.h"
 #include "CommandTable.h"
@@ -22,6 +24,7 @@
 #include "Monform.h"
 #include "Subprogform.h"
 #include "Translations.h"
+#include "Zoom.h"
 
 namespace {
 struct QuietMessages : orlan::MessageService {
@@ -31,10 +34,27 @@ struct QuietMessages : orlan::MessageService {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // --zoom=PERCENT is taken out first, so the other arguments keep their places.
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (!arg.startsWith(QLatin1String("--zoom="))) {
+            args.push_back(argv[i]);
+            continue;
+        }
+        bool number = false;
+        const int percent = arg.mid(7).toInt(&number);
+        if (!number || !orlan::Zoom::instance().setPercent(percent)) {
+            std::fprintf(stderr, "orlan-screenshot: no zoom step %s\n", argv[i] + 7);
+            return 2;
+        }
+    }
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     if (argc < 2) {
         std::fprintf(stderr,
                      "usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | "
-                     "--help[=#anchor] | --monitor | --devices | --widget=NAME]\n");
+                     "--help[=#anchor] | --monitor | --devices | --widget=NAME] [--zoom=PERCENT]\n");
         return 2;
     }
     orlan::installQtTranslations(app);

@@ -3,6 +3,7 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -100,6 +101,7 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     });
     connect(clr, &QToolButton::clicked, this, &TNetFrm::clearBuffers);
     connect(keepVisible_, &QToolButton::toggled, this, &TNetFrm::setKeepOnTop);
+    followZoom(this);
 }
 
 void TNetFrm::clearBuffers() { device_.clear(); }

@@ -4,6 +4,7 @@
 #include "HexDumpView.h"
 #include "PrinterSetup.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
 
 #include <QHBoxLayout>
 #include <QStyle>
@@ -66,6 +67,7 @@ TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
     connect(clr, &QToolButton::clicked, this, &TPrinterFrm::clearBuffer);
     connect(print, &QToolButton::clicked, this, &TPrinterFrm::printBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &TPrinterFrm::setKeepOnTop);
+    followZoom(this);
 }
 
 TPrinterFrm::~TPrinterFrm() = default;

@@ -3,6 +3,7 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
 
 #include <QHBoxLayout>
 #include <QStyle>
@@ -64,6 +65,7 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
     });
     connect(clr, &QToolButton::clicked, this, &StorageForm::clearBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &StorageForm::setKeepOnTop);
+    followZoom(this);
 }
 
 void StorageForm::clearBuffer() { device_.clear(); }

@@ -39,6 +39,8 @@
 #include "SpeedControl.h"
 #include "UpDown.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
+#include "ZoomMenu.h"
 #include "files.h"
 #include "notation.h"
 #include "paths.h"
@@ -198,6 +200,12 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     qApp->installEventFilter(this);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Built at 100 %; from here on the window follows the program's zoom.
+    setZoomsItself(scheme_);
+    setZoomsItself(commPanel_->table());
+    zoomed_ = std::make_unique<ZoomedWidgets>(this);
+    connect(&Zoom::instance(), &Zoom::changed, this, &TMainFrm::applyZoom);
+    applyZoom(Zoom::instance().factor());
     // The selected row is PC from the start.
     followingPc_ = true;
     onAddressTextChanged(ramNum_->text());
@@ -489,6 +497,9 @@ void TMainFrm::buildMenu() {
     viewMenu_->addSeparator();
     connect(addItem(viewMenu_, "ShowStack_Item", QStringLiteral("Показать стековую область памяти"), {}),
             &QAction::triggered, this, &TMainFrm::showStackArea);
+    viewMenu_->addSeparator();
+    zoomMenu_ = new ZoomMenu(Settings(), this);
+    zoomMenu_->addMenu(viewMenu_);
 
     settingsMenu_ = bar->addMenu(QStringLiteral("Настройки"));
     settingsMenu_->setObjectName(QStringLiteral("Settings_Menu"));
@@ -806,6 +817,23 @@ void TMainFrm::showBeside(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void TMainFrm::applyZoom(qreal factor) {
+    const bool panelShown = commPanel_->isShown();
+    zoomed_->apply(factor);
+    scheme_->setZoom(factor);
+    memGrid_->setZoom(factor);
+    commPanel_->table()->setZoom(factor);
+    // The panel was put back where it was built; it goes where it was.
+    if (panelShown)
+        commPanel_->placeShown();
+    else
+        commPanel_->placeHidden();
+    if (isVisible()) {
+        adjustSize();
+        keepOnScreen(this);
+    }
 }
 
 void TMainFrm::showPrinter() { showBeside(printerFrm_); }
