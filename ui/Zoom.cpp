@@ -8,6 +8,8 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QWidget>
@@ -157,6 +159,15 @@ void ZoomedWidgets::record(QWidget* widget, bool isRoot) {
     if (at.movedOnly) return;
     // A main window's layout is Qt's own (menu bar, central widget): nothing of ours to grow.
     if (widget->layout() && !qobject_cast<QMainWindow*>(widget)) recordLayout(widget->layout());
+    if (qobject_cast<QMenuBar*>(widget)) {
+        for (QMenu* menu : widget->findChildren<QMenu*>()) {
+            WidgetAt100 font;
+            font.widget = menu;
+            font.fontOnly = font.hasFont = true;
+            font.font = menu->font();
+            widgets_.push_back(font);
+        }
+    }
     if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
         scrollBars_.emplace_back(area->verticalScrollBar());
         scrollBars_.emplace_back(area->horizontalScrollBar());
@@ -206,7 +217,7 @@ void ZoomedWidgets::apply(qreal factor) {
         QWidget* w = at.widget;
         if (!w) continue;
         if (at.hasFont) w->setFont(zoomed(at.font, factor));
-        if (w == root_) continue;
+        if (w == root_ || at.fontOnly) continue;
         if (!at.movedOnly) {
             const QSize minimum(length(at.minimum.width()), length(at.minimum.height()));
             const QSize maximum(limit(at.maximum.width()), limit(at.maximum.height()));

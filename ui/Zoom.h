@@ -71,7 +71,8 @@ void setZoomsItself(QWidget* widget);
 // Remembers a window's tree as it is now (built at 100 %) and sets it at any zoom:
 // - children placed by hand (their parent has no layout): geometry;
 // - explicit minimum, maximum and fixed sizes, button icon sizes, layouts' margins and spacing;
-// - fonts set on a widget (the others inherit them), the root's included;
+// - fonts set on a widget (the others inherit them), the root's included, and the fonts of a
+//   menu bar's menus (windows of their own, they would not inherit);
 // - the scroll bars of scroll areas, through a style that widens them.
 // It does not look inside widgets that place their own parts (scroll areas, line edits, combo
 // and spin boxes) nor into other windows. A window that may be resized keeps the size the user
@@ -87,6 +88,7 @@ class ZoomedWidgets {
         QPointer<QWidget> widget;
         bool placed = false;
         bool movedOnly = false;  // zooms itself
+        bool fontOnly = false;   // a menu
         QRect geometry;
         bool hasFont = false;
         QFont font;

@@ -206,6 +206,11 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     zoomed_ = std::make_unique<ZoomedWidgets>(this);
     connect(&Zoom::instance(), &Zoom::changed, this, &TMainFrm::applyZoom);
     applyZoom(Zoom::instance().factor());
+    // The instruction help pops up over the instruction table: it grows with it.
+    const QSize popup = helpPopup_->size();
+    followZoom(helpPopup_, [this, popup](qreal factor) {
+        helpPopup_->setFixedSize(zoomed(popup.width(), factor), zoomed(popup.height(), factor));
+    });
     // The selected row is PC from the start.
     followingPc_ = true;
     onAddressTextChanged(ramNum_->text());
