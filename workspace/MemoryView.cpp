@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <utility>
 
 #include "MemoryModel.h"
 #include "Zoom.h"
@@ -211,10 +212,18 @@ void MemoryView::setZoom(qreal factor) {
     columnWidth_ = zoomed(kColumnWidth, factor);
     markerWidth_ = zoomed(kMarkerWidth, factor);
     setFont(zoomed(font_, factor));
-    verticalHeader()->setMinimumSectionSize(rowHeight_);
-    verticalHeader()->setDefaultSectionSize(rowHeight_);
-    horizontalHeader()->setMinimumSectionSize(columnWidth_);
-    horizontalHeader()->setDefaultSectionSize(columnWidth_);
+    // Sections below a new minimum are resized one by one (65 536 rows: seconds), so the sizes
+    // change before a larger minimum and after a smaller one.
+    for (auto [header, length] : {std::pair(verticalHeader(), rowHeight_),
+                                  std::pair(horizontalHeader(), columnWidth_)}) {
+        if (length > header->minimumSectionSize()) {
+            header->setDefaultSectionSize(length);
+            header->setMinimumSectionSize(length);
+        } else {
+            header->setMinimumSectionSize(length);
+            header->setDefaultSectionSize(length);
+        }
+    }
     horizontalHeader()->setFixedHeight(zoomed(kRowHeight + 4, factor));
     scrollToFirstVisible(first);
 }
