@@ -3,7 +3,7 @@
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
 //                                     --devices | --widget=OBJECTNAME | --export |
 //                                     --asm=SOURCE | --breakpoint] [--zoom=PERCENT]
-// --zoom takes one of the zoom steps (100, 125, 150, 200, 300) and may stand anywhere after OUT.png.
+// --zoom takes a zoom step (100, 125, 150, 200, 300) and may stand anywhere after OUT.png.
 #include <QApplication>
 #include <QAction>
 #include <QCheckBox>
@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
                      "usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | "
-                     "--help[=#anchor] | --monitor | --devices | --widget=NAME] [--zoom=PERCENT]\n");
+                     "--help[=#anchor] | --monitor | --devices | --widget=NAME] "
+                     "[--zoom=PERCENT]\n");
         return 2;
     }
     orlan::installQtTranslations(app);

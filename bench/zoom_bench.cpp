@@ -45,9 +45,10 @@ int main(int argc, char** argv) {
             QCoreApplication::processEvents();
             backMs += t.nsecsElapsed() / 1e6;
         }
-        std::printf("100 %% -> %d %%: %.1f ms to lay out, %.1f ms to repaint; back to 100 %%: %.1f ms"
-                    " (mean of %d)\n",
-                    percent, applyMs / rounds, paintMs / rounds, backMs / rounds, rounds);
+        std::printf(
+            "100 %% -> %d %%: %.1f ms to lay out, %.1f ms to repaint; back to 100 %%: %.1f ms"
+            " (mean of %d)\n",
+            percent, applyMs / rounds, paintMs / rounds, backMs / rounds, rounds);
     }
     return 0;
 }

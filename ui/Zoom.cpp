@@ -26,7 +26,9 @@ const QString kSection = QStringLiteral("View");
 const QString kKey = QStringLiteral("Zoom");
 const char* const kZoomsItself = "orlanZoomsItself";
 
-bool isFixedSize(const QWidget* w) { return w->minimumSize() == w->maximumSize(); }
+bool isFixedSize(const QWidget* w) {
+    return w->minimumSize() == w->maximumSize();
+}
 
 // Widgets whose parts are placed by the widget itself: their children are left alone.
 bool placesOwnParts(const QWidget* w) {
@@ -105,7 +107,9 @@ void Zoom::zoomOut() {
     if (i > 0) setPercent(kSteps[static_cast<size_t>(i - 1)]);
 }
 
-int validZoom(int percent) { return stepIndex(percent) < 0 ? Zoom::kDefault : percent; }
+int validZoom(int percent) {
+    return stepIndex(percent) < 0 ? Zoom::kDefault : percent;
+}
 
 int savedZoom(const Settings& settings) {
     bool number = false;
@@ -117,7 +121,9 @@ bool saveZoom(const Settings& settings, int percent) {
     return settings.write(kSection, kKey, QString::number(validZoom(percent)));
 }
 
-int zoomed(int length, qreal factor) { return qRound(length * factor); }
+int zoomed(int length, qreal factor) {
+    return qRound(length * factor);
+}
 
 QRect zoomed(const QRect& rect, qreal factor) {
     const int left = zoomed(rect.x(), factor);
@@ -134,12 +140,16 @@ QFont zoomed(QFont font, qreal factor) {
     return font;
 }
 
-void setZoomsItself(QWidget* widget) { widget->setProperty(kZoomsItself, true); }
+void setZoomsItself(QWidget* widget) {
+    widget->setProperty(kZoomsItself, true);
+}
 
 // ---------------------------------------------------------------------------------------------
 // A window's tree at 100 %
 
-ZoomedWidgets::ZoomedWidgets(QWidget* root) : root_(root) { record(root, true); }
+ZoomedWidgets::ZoomedWidgets(QWidget* root) : root_(root) {
+    record(root, true);
+}
 
 void ZoomedWidgets::record(QWidget* widget, bool isRoot) {
     WidgetAt100 at;
@@ -226,8 +236,8 @@ void ZoomedWidgets::apply(qreal factor) {
             w->setMaximumSize(maximum);
             w->setMinimumSize(minimum);
             if (at.iconSize.isValid())
-                static_cast<QAbstractButton*>(w)->setIconSize(
-                    QSize(zoomed(at.iconSize.width(), factor), zoomed(at.iconSize.height(), factor)));
+                static_cast<QAbstractButton*>(w)->setIconSize(QSize(
+                    zoomed(at.iconSize.width(), factor), zoomed(at.iconSize.height(), factor)));
         }
         if (!at.placed) continue;
         QRect place = zoomed(at.geometry, factor);

@@ -76,7 +76,7 @@ void setZoomsItself(QWidget* widget);
 // - the scroll bars of scroll areas, through a style that widens them.
 // It does not look inside widgets that place their own parts (scroll areas, line edits, combo
 // and spin boxes) nor into other windows. A window that may be resized keeps the size the user
-// gave it, grown or shrunk by the change of zoom; a fixed one is sized by its fixed sizes.
+// gave it, grown or shrunk by the change of zoom; one of fixed size is left to its owner.
 class ZoomedWidgets {
   public:
     explicit ZoomedWidgets(QWidget* root);

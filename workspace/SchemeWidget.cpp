@@ -581,7 +581,8 @@ QColor SchemeWidget::lampColorAt(Lamp l) const {
     const QPixmap shot = const_cast<SchemeWidget*>(this)->grab();
     const QImage image = shot.toImage();
     // The spot's centre lies half a pixel right of and below the lamp's point.
-    const QPointF at = (QPointF(lampPoint(l)) + QPointF(0.5, 0.5)) * zoom_ * shot.devicePixelRatio();
+    const QPointF at =
+        (QPointF(lampPoint(l)) + QPointF(0.5, 0.5)) * zoom_ * shot.devicePixelRatio();
     return image.pixelColor(static_cast<int>(at.x()), static_cast<int>(at.y()));
 }
 

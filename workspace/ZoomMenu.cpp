@@ -32,7 +32,8 @@ void ZoomMenu::addMenu(QMenu* menu) {
     // Ctrl++ needs Shift on most keyboards; Ctrl+= is the same key without it.
     in_ = menu_->addAction(QString());
     in_->setObjectName(QStringLiteral("ZoomIn_Item"));
-    in_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+=")), QKeySequence(QStringLiteral("Ctrl++"))});
+    in_->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+=")), QKeySequence(QStringLiteral("Ctrl++"))});
     out_ = menu_->addAction(QString());
     out_->setObjectName(QStringLiteral("ZoomOut_Item"));
     out_->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));

@@ -15,7 +15,7 @@ namespace orlan {
 
 class ZoomMenu : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ZoomMenu(Settings settings, QObject* parent = nullptr);
 
     // Adds the submenu "Масштаб" (Zoom_Menu) to `menu`: items Zoom_100 .. Zoom_300, ZoomIn_Item,
@@ -24,10 +24,10 @@ public:
     // Zooms and remembers the choice (the items call it); false for a percentage not offered.
     bool choose(int percent);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void retranslate();
     void showPercent();  // the checked item and the ends of the steps
 

@@ -1,7 +1,11 @@
 // The windows' zoom: the main window, the scheme and the monitor grown together, drawn crisp at
 // any device pixel ratio, and the choice kept in the settings file.
+#include "Zoom.h"
+
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QTranslator>
 #include <QtTest>
 
 #include "CommandTable.h"
@@ -9,7 +13,6 @@
 #include "MemoryView.h"
 #include "Monform.h"
 #include "SchemeWidget.h"
-#include "Zoom.h"
 #include "scripted_messages.h"
 #include "settings.h"
 #include "settings_file_keeper.h"
@@ -62,9 +65,9 @@ class ZoomTest : public QObject {
         ScriptedMessages messages;
         TMainFrm frm(messages);
         QWidget* client = frm.centralWidget();
-        const char* names[] = {"SchemeImg", "RegA_Val", "PC_Val", "Cmd_DC", "MemGroup",
-                               "MemGrid", "RAM_Num_ED", "REG_Val_ED", "DoTime_BTN", "ResetRAM_BTN",
-                               "PF_Printer", "CommCaption"};
+        const char* names[] = {"SchemeImg",  "RegA_Val",     "PC_Val",     "Cmd_DC",
+                               "MemGroup",   "MemGrid",      "RAM_Num_ED", "REG_Val_ED",
+                               "DoTime_BTN", "ResetRAM_BTN", "PF_Printer", "CommCaption"};
         QList<QRect> at100;
         for (const char* name : names) at100 << inClient(frm.findChild<QWidget*>(name), client);
         auto* label = frm.findChild<QLabel*>("RegA_Val");
@@ -110,7 +113,8 @@ class ZoomTest : public QObject {
         scheme.setZoom(factor);
         const QImage picture = scheme.grab().toImage();
         auto at = [&](Lamp l) {
-            const QPointF centre = (QPointF(SchemeWidget::lampPoint(l)) + QPointF(0.5, 0.5)) * factor;
+            const QPointF centre =
+                (QPointF(SchemeWidget::lampPoint(l)) + QPointF(0.5, 0.5)) * factor;
             return picture.pixelColor(centre.toPoint());
         };
         QCOMPARE(at(Lamp::Z), kLampOn);
@@ -160,8 +164,11 @@ class ZoomTest : public QObject {
         QCOMPARE(frm.size(), QSize(840, 760));
         auto* screen = frm.findChild<QWidget*>("ScreenImg");
         const QImage shown = screen->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage want = frm.device().screen().convertToFormat(QImage::Format_RGB32).scaled(
-            screen->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QImage want =
+            frm.device()
+                .screen()
+                .convertToFormat(QImage::Format_RGB32)
+                .scaled(screen->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
         QCOMPARE(shown, want);
     }
 
@@ -187,6 +194,27 @@ class ZoomTest : public QObject {
         QCOMPARE(Zoom::instance().percent(), 100);
         QCOMPARE(saved(), QStringLiteral("100"));
         QVERIFY(item("Zoom_100")->isChecked() && !item("ZoomOut_Item")->isEnabled());
+    }
+
+    // The items follow a language switched while the program runs.
+    void itemsFollowTheLanguage() {
+        struct Marking : QTranslator {
+            QString translate(const char*, const char* source, const char*, int) const override {
+                return QStringLiteral("<%1>").arg(QString::fromUtf8(source));
+            }
+            bool isEmpty() const override { return false; }
+        } marking;
+        ScriptedMessages messages;
+        TMainFrm frm(messages);
+        auto* menu = frm.findChild<QMenu*>("Zoom_Menu");
+        QCoreApplication::installTranslator(&marking);
+        QCoreApplication::processEvents();
+        QCOMPARE(menu->title(), QStringLiteral("<Масштаб>"));
+        QCOMPARE(frm.findChild<QAction*>("Zoom_125")->text(), QStringLiteral("<125 %>"));
+        QCoreApplication::removeTranslator(&marking);
+        QCoreApplication::processEvents();
+        QCOMPARE(frm.findChild<QAction*>("ZoomReset_Item")->text(),
+                 QStringLiteral("Исходный масштаб"));
     }
 };
 
