@@ -2,7 +2,9 @@
 // manual's figures). Usage (Xvfb or offscreen):
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
 //                                     --devices | --widget=OBJECTNAME | --export |
-//                                     --asm=SOURCE | --breakpoint] [--language=en]
+//                                     --asm=SOURCE | --breakpoint] [--language=en] [--zoom=PERCENT]
+// --zoom takes a zoom step (100, 125, 150, 200, 300); it and --language=en may stand anywhere
+// after OUT.png.
 #include <QApplication>
 #include <QAction>
 #include <QCheckBox>
@@ -10,6 +12,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QtTest>
+#include <vector>
 
 #include "Aboutform.h"
 #include "CommandTable.h"
@@ -22,6 +25,7 @@
 #include "Monform.h"
 #include "Subprogform.h"
 #include "Translations.h"
+#include "Zoom.h"
 
 namespace {
 struct QuietMessages : orlan::MessageService {
@@ -31,13 +35,27 @@ struct QuietMessages : orlan::MessageService {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // --language=en anywhere: the program's English texts; the other arguments keep their places.
-    QStringList args = QCoreApplication::arguments();
+    // --zoom=PERCENT and --language=en are taken out first, so the other arguments keep their
+    // places.
+    QStringList args;
+    for (const QString& arg : QCoreApplication::arguments()) {
+        if (!arg.startsWith(QLatin1String("--zoom="))) {
+            args << arg;
+            continue;
+        }
+        bool number = false;
+        const int percent = arg.mid(7).toInt(&number);
+        if (!number || !orlan::Zoom::instance().setPercent(percent)) {
+            std::fprintf(stderr, "orlan-screenshot: no zoom step %s\n", qPrintable(arg.mid(7)));
+            return 2;
+        }
+    }
     const bool english = args.removeAll(QStringLiteral("--language=en")) > 0;
     if (args.size() < 2) {
         std::fprintf(stderr,
                      "usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | "
-                     "--help[=#anchor] | --monitor | --devices | --widget=NAME] [--language=en]\n");
+                     "--help[=#anchor] | --monitor | --devices | --widget=NAME] [--language=en] "
+                     "[--zoom=PERCENT]\n");
         return 2;
     }
     orlan::LanguageSwitcher language(app);

@@ -149,6 +149,11 @@ bool HexDumpView::event(QEvent* event) {
             return true;
         }
     }
+    // A new font (the window's zoom) changes the lines' height and width.
+    if (event->type() == QEvent::FontChange) {
+        updateScrollBars();
+        viewport()->update();
+    }
     return QAbstractScrollArea::event(event);
 }
 

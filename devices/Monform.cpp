@@ -3,6 +3,7 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "DialogFolders.h"
+#include "Zoom.h"
 #include "files.h"
 
 #include <QBuffer>
@@ -45,11 +46,16 @@ QPainterPath monitorShape() {
 class MonitorPicture : public QWidget {
   public:
     explicit MonitorPicture(QWidget* parent) : QWidget(parent) {}
+    void setZoom(qreal factor) {
+        zoom_ = factor;
+        update();
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
+        p.scale(zoom_, zoom_);  // drawn anew at the window's zoom
         const QColor outline(84, 84, 78);
 
         QLinearGradient stand(0, kNeck.boundingRect().top(), 0, kBase.bottom());
@@ -83,6 +89,9 @@ class MonitorPicture : public QWidget {
         p.setBrush(QColor(40, 200, 60));
         p.drawEllipse(QPointF(kScreenAt.x() + 112, kButtonTop + kButtonSize / 2.0), 4, 4);
     }
+
+  private:
+    qreal zoom_ = 1.0;
 };
 
 // ScreenImg: the monitor's picture, pixel for pixel.
@@ -95,7 +104,11 @@ class ScreenView : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter p(this);
-        p.drawImage(event->rect(), device_.screen(), event->rect());
+        const QImage& screen = device_.screen();
+        if (size() == screen.size())
+            p.drawImage(event->rect(), screen, event->rect());
+        else  // zoomed: each of the monitor's pixels a sharp block, never smoothed
+            p.drawImage(rect(), screen);
     }
 
   private:
@@ -183,6 +196,11 @@ TMonFrm::TMonFrm(MessageService& messages, QWidget* parent)
 
     retranslate();
     applyLook();
+    followZoom(this, [this](qreal factor) {
+        zoom_ = factor;
+        static_cast<MonitorPicture*>(monImg_)->setZoom(factor);
+        applyLook();
+    });
 }
 
 TMonFrm::~TMonFrm() = default;
@@ -259,7 +277,7 @@ void TMonFrm::applyLook() {
     if (keepOnTop_) flags |= Qt::WindowStaysOnTopHint;
 
     const int height = bufferShown_ ? kHeightBufferShown : kHeightBufferHidden;
-    setFixedSize(kClientWidth, height);
+    setFixedSize(zoomed(kClientWidth, zoom_), zoomed(height, zoom_));
     bufferGroup_->setVisible(bufferShown_);
     shBuff_->setToolTip(bufferHint());
     shBuff_->setIcon(
@@ -270,7 +288,8 @@ void TMonFrm::applyLook() {
         if (bufferShown_)
             clearMask();
         else
-            setMask(QRegion(monitorShape().toFillPolygon().toPolygon()));
+            setMask(QRegion(
+                monitorShape().toFillPolygon(QTransform::fromScale(zoom_, zoom_)).toPolygon()));
     }
 
     if (windowFlags() != flags) {

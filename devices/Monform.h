@@ -89,6 +89,7 @@ class TMonFrm : public QWidget {
     QGroupBox* bufferGroup_ = nullptr;
     HexDumpView* monBuffer_ = nullptr;
 
+    qreal zoom_ = 1.0;  // the program's, followed
     bool bufferShown_ = false;
     bool keepOnTop_ = false;
     bool changingLook_ = false;  // new window flags hide and re-show the window

@@ -3,6 +3,7 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -86,6 +87,7 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
     });
     connect(clear_, &QToolButton::clicked, this, &TNetFrm::clearBuffers);
     connect(keepVisible_, &QToolButton::toggled, this, &TNetFrm::setKeepOnTop);
+    followZoom(this);
     retranslate();
 }
 

@@ -4,6 +4,7 @@
 #include "HexDumpView.h"
 #include "PrinterSetup.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -61,6 +62,7 @@ TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
     connect(clear_, &QToolButton::clicked, this, &TPrinterFrm::clearBuffer);
     connect(print_, &QToolButton::clicked, this, &TPrinterFrm::printBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &TPrinterFrm::setKeepOnTop);
+    followZoom(this);
     retranslate();
 }
 

@@ -3,6 +3,7 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -62,6 +63,7 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
     });
     connect(clear_, &QToolButton::clicked, this, &StorageForm::clearBuffer);
     connect(keepVisible_, &QToolButton::toggled, this, &StorageForm::setKeepOnTop);
+    followZoom(this);
     retranslate();
 }
 

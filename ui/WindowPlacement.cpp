@@ -49,6 +49,14 @@ void placeBeside(QWidget* window, const QWidget* anchor, int cascade) {
     window->move(besideWindow(anchor->frameGeometry(), size, screen->availableGeometry(), cascade));
 }
 
+void keepOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen || !window->isVisible()) return;
+    const QRect frame = window->frameGeometry();
+    const QPoint at = clampedOnto(frame.topLeft(), frame.size(), screen->availableGeometry());
+    if (at != frame.topLeft()) window->move(at);
+}
+
 QWidget* messageParent(QWidget* reporter) {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     if (!reporter) return QApplication::activeWindow();

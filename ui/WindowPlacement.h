@@ -22,6 +22,10 @@ QPoint besideWindow(const QRect& anchor, const QSize& size, const QRect& screen,
 // screen. The frame of a window never shown yet is taken to be as thick as the anchor's.
 void placeBeside(QWidget* window, const QWidget* anchor, int cascade);
 
+// Moves a shown window that now overhangs its screen's right or bottom edge (it grew) back onto
+// the screen; one larger than the screen keeps its top-left corner in view.
+void keepOnScreen(QWidget* window);
+
 // The window a message about `reporter` belongs over: an open modal dialog first (its user is
 // looking at it), then the reporter's window if it is shown, else the window that owns it.
 QWidget* messageParent(QWidget* reporter);

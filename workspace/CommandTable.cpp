@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Zoom.h"
 #include "mnemonics.h"
 
 namespace orlan {
@@ -56,7 +57,17 @@ CommandTable::CommandTable(QWidget* parent) : QWidget(parent) {
     layoutCells();
 }
 
-QSize CommandTable::sizeHint() const { return {kCells * kCellSize, kCells * kCellSize}; }
+QSize CommandTable::sizeHint() const { return {edge(kCells), edge(kCells)}; }
+
+int CommandTable::edge(int k) const { return zoomed(k * kCellSize, zoom_); }
+
+void CommandTable::setZoom(qreal factor) {
+    if (factor <= 0 || qFuzzyCompare(factor, zoom_)) return;
+    zoom_ = factor;
+    setFixedSize(sizeHint());
+    layoutCells();
+    update();
+}
 
 QString CommandTable::cellText(int row, int column) const {
     if (row < 0 || row >= kCells || column < 0 || column >= kCells) return {};
@@ -67,7 +78,7 @@ QString CommandTable::cellText(int row, int column) const {
 }
 
 QRect CommandTable::cellRect(int row, int column) const {
-    return {column * kCellSize, row * kCellSize, kCellSize, kCellSize};
+    return QRect(QPoint(edge(column), edge(row)), QPoint(edge(column + 1) - 1, edge(row + 1) - 1));
 }
 
 int CommandTable::opcodeAt(int row, int column) {
@@ -77,7 +88,13 @@ int CommandTable::opcodeAt(int row, int column) {
 
 QPoint CommandTable::cellAt(const QPoint& pos) const {
     if (!rect().contains(pos)) return {-1, -1};
-    return {pos.x() / kCellSize, pos.y() / kCellSize};  // (column, row)
+    auto index = [this](int at) {
+        int k = std::min(kCells - 1, static_cast<int>(at / (kCellSize * zoom_)));
+        while (k > 0 && edge(k) > at) --k;
+        while (k + 1 < kCells && edge(k + 1) <= at) ++k;
+        return k;
+    };
+    return {index(pos.x()), index(pos.y())};  // (column, row)
 }
 
 void CommandTable::layoutCells() {
@@ -92,17 +109,18 @@ void CommandTable::layoutCells() {
     // One size and width for every cell reads calmer than each cell squeezed on its own. Narrower
     // letters come before smaller ones; where the condensed face is missing, Qt narrows the
     // regular one.
-    const int room = kCellSize - 2;
+    const int cell = static_cast<int>(kCellSize * zoom_);  // the narrowest at this zoom
+    const int room = cell - 2;
     auto fitsEveryCell = [&](const QFont& font) {
         const QFontMetrics fm(font);
-        if (2 * fm.height() > kCellSize) return false;
+        if (2 * fm.height() > cell) return false;
         return std::all_of(lines_.begin(), lines_.end(), [&](const QStringList& lines) {
             return std::all_of(lines.begin(), lines.end(), [&](const QString& line) {
                 return fm.horizontalAdvance(line) <= room;
             });
         });
     };
-    for (int size = 11; size >= kMinTextPixels; --size) {
+    for (int size = zoomed(11, zoom_); size >= zoomed(kMinTextPixels, zoom_); --size) {
         for (int stretch = 100; stretch >= 70; stretch -= 5) {
             QFont font(kCellFont);
             font.setPixelSize(size);
@@ -117,9 +135,11 @@ void CommandTable::layoutCells() {
 void CommandTable::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QFont heading(kCellFont);
-    heading.setPixelSize(12);
+    heading.setPixelSize(zoomed(12, zoom_));
     heading.setBold(true);
     const QColor frame(128, 128, 128);
+    // Whole pixels: a frame line of one and a half would be drawn blurred.
+    const int line = std::max(1, static_cast<int>(zoom_));
 
     for (int row = 0; row < kCells; ++row) {
         for (int column = 0; column < kCells; ++column) {
@@ -144,8 +164,11 @@ void CommandTable::paintEvent(QPaintEvent*) {
                     top += fm.height();
                 }
             }
-            p.setPen(frame);
-            p.drawRect(r.adjusted(0, 0, -1, -1));
+            // Each cell framed on its own border pixels.
+            p.fillRect(r.left(), r.top(), r.width(), line, frame);
+            p.fillRect(r.left(), r.bottom() + 1 - line, r.width(), line, frame);
+            p.fillRect(r.left(), r.top(), line, r.height(), frame);
+            p.fillRect(r.right() + 1 - line, r.top(), line, r.height(), frame);
         }
     }
 }
@@ -215,7 +238,7 @@ CommPanel::CommPanel(QWidget* parent)
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
     caption_->setPalette(green);
     caption_->setAlignment(Qt::AlignCenter);
-    caption_->setGeometry(0, 0, kWidth, kCaptionStrip);
+    caption_->setGeometry(0, 0, kWidth, kCaptionStrip);  // the window's zoom grows it
     caption_->setMouseTracking(true);
     caption_->installEventFilter(this);
     retranslate();
@@ -236,6 +259,8 @@ void CommPanel::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) retranslate();
 }
+// The caption strip grows with the window's zoom.
+int CommPanel::hiddenTop() const { return clientHeight() - caption_->height(); }
 
 int CommPanel::clientHeight() const { return parentWidget() ? parentWidget()->height() : kHeight; }
 
@@ -286,9 +311,15 @@ void CommPanel::pointerLeft() { placeHidden(); }
 
 void CommPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(QColor(128, 128, 128));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.drawLine(0, kCaptionStrip - 1, width(), kCaptionStrip - 1);
+    // Lines of whole pixels, as thick as the zoom (the panel's height tells it).
+    const int line = std::max(1, height() / kHeight);
+    const QColor frame(128, 128, 128);
+    const QRect r = rect();
+    p.fillRect(r.left(), r.top(), r.width(), line, frame);
+    p.fillRect(r.left(), r.bottom() + 1 - line, r.width(), line, frame);
+    p.fillRect(r.left(), r.top(), line, r.height(), frame);
+    p.fillRect(r.right() + 1 - line, r.top(), line, r.height(), frame);
+    p.fillRect(r.left(), caption_->height() - line, r.width(), line, frame);
 }
 
 bool CommPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -28,6 +28,10 @@ public:
 
     explicit CommandTable(QWidget* parent = nullptr);
 
+    // Cells, texts and frames `factor` times larger (1 = 100 %): the table sizes itself.
+    void setZoom(qreal factor);
+    qreal zoom() const { return zoom_; }
+
     // Row 0 and column 0 are headings ("0".."F", the corner empty); the cell at row r + 1,
     // column c + 1 holds the mnemonic of opcode 16 * r + c.
     QString cellText(int row, int column) const;
@@ -59,9 +63,12 @@ protected:
 private:
     void layoutCells();
     void startDrag(int opcode);
+    // Where the k-th cell boundary lies at the zoom: cells differ by a pixel rather than drift.
+    int edge(int k) const;
 
     std::array<QStringList, 256> lines_;
     QFont cellFont_;
+    qreal zoom_ = 1.0;
     int pressedOpcode_ = -1;
     QPoint pressPos_;
 };
@@ -71,7 +78,7 @@ class CommPanel : public QWidget {
 public:
     static constexpr int kWidth = 448;
     static constexpr int kHeight = 463;
-    static constexpr int kCaptionStrip = 17;  // what shows of the hidden panel
+    static constexpr int kCaptionStrip = 17;  // what shows of the hidden panel (at 100 %)
     static constexpr double kSlideStep = 0.2;
 
     // The parent is the client area the panel slides in.
@@ -81,7 +88,7 @@ public:
     QLabel* caption() const { return caption_; }
 
     int clientHeight() const;
-    int hiddenTop() const { return clientHeight() - kCaptionStrip; }
+    int hiddenTop() const;
     int shownTop() const { return clientHeight() - height(); }
 
     void placeHidden();  // at once; also resets the slide

@@ -41,6 +41,8 @@
 #include "SpeedControl.h"
 #include "UpDown.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
+#include "ZoomMenu.h"
 #include "files.h"
 #include "notation.h"
 #include "paths.h"
@@ -194,6 +196,17 @@ TMainFrm::TMainFrm(MessageService& messages, UrlOpener* urls, QWidget* parent)
     qApp->installEventFilter(this);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Built at 100 %; from here on the window follows the program's zoom.
+    setZoomsItself(scheme_);
+    setZoomsItself(commPanel_->table());
+    zoomed_ = std::make_unique<ZoomedWidgets>(this);
+    connect(&Zoom::instance(), &Zoom::changed, this, &TMainFrm::applyZoom);
+    applyZoom(Zoom::instance().factor());
+    // The instruction help pops up over the instruction table: it grows with it.
+    const QSize popup = helpPopup_->size();
+    followZoom(helpPopup_, [this, popup](qreal factor) {
+        helpPopup_->setFixedSize(zoomed(popup.width(), factor), zoomed(popup.height(), factor));
+    });
     // The selected row is PC from the start.
     followingPc_ = true;
     onAddressTextChanged(ramNum_->text());
@@ -479,6 +492,9 @@ void TMainFrm::buildMenu() {
     viewMenu_->addSeparator();
     connect(addItem(viewMenu_, "ShowStack_Item", {}),
             &QAction::triggered, this, &TMainFrm::showStackArea);
+    viewMenu_->addSeparator();
+    zoomMenu_ = new ZoomMenu(Settings(), this);
+    zoomMenu_->addMenu(viewMenu_);
 
     settingsMenu_ = bar->addMenu(QString());
     settingsMenu_->setObjectName(QStringLiteral("Settings_Menu"));
@@ -894,6 +910,23 @@ void TMainFrm::showBeside(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void TMainFrm::applyZoom(qreal factor) {
+    const bool panelShown = commPanel_->isShown();
+    zoomed_->apply(factor);
+    scheme_->setZoom(factor);
+    memGrid_->setZoom(factor);
+    commPanel_->table()->setZoom(factor);
+    // The panel was put back where it was built; it goes where it was.
+    if (panelShown)
+        commPanel_->placeShown();
+    else
+        commPanel_->placeHidden();
+    if (isVisible()) {
+        adjustSize();
+        keepOnScreen(this);
+    }
 }
 
 void TMainFrm::showPrinter() { showBeside(printerFrm_); }

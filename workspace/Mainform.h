@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
+#include <memory>
 
 #include "Breakpoints.h"
 #include "Commands.h"
@@ -50,6 +51,8 @@ class TNetFrm;
 class TNetSettFrm;
 class UpDown;
 class WorkspaceFiles;
+class ZoomedWidgets;
+class ZoomMenu;
 
 class TMainFrm : public QMainWindow {
     Q_OBJECT
@@ -170,6 +173,8 @@ private:
     void applyEnabledStates();
     // Shows a window of the program's own; the first time it opens beside the main window.
     void showBeside(QWidget* window);
+    // The whole window at the program's zoom, kept on the screen.
+    void applyZoom(qreal factor);
 
     // Memory editor and view.
     void onAddressTextChanged(const QString& text);
@@ -237,6 +242,8 @@ private:
     THDiscFrm* hdiscFrm_ = nullptr;
     TVZUSetupFrm* vzuSetupFrm_ = nullptr;
     WorkspaceFiles* files_ = nullptr;
+    std::unique_ptr<ZoomedWidgets> zoomed_;  // the window as built, at 100 %
+    ZoomMenu* zoomMenu_ = nullptr;
     QStringList waitingFiles_;  // handed over while the workspace could not open them
 
     QMenu* fileMenu_ = nullptr;

@@ -15,8 +15,10 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <utility>
 
 #include "MemoryModel.h"
+#include "Zoom.h"
 
 namespace orlan {
 namespace {
@@ -27,7 +29,7 @@ const QString kMimeOpcode = QStringLiteral("application/x-orlan-opcode");
 // otherwise the palette's, with the text 2 px right of and 1 px below the cell's corner.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit CellDelegate(MemoryView* view) : QStyledItemDelegate(view), view_(view) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const QVariant back = index.data(Qt::BackgroundRole);
@@ -66,8 +68,9 @@ public:
         // The breakpoint marker: a red dot with a white rim, so that it shows on the stack, SP,
         // halt and selection colours alike.
         if (index.column() == MemoryModel::AddressColumn && index.data(MemoryModel::BreakpointRole).toBool()) {
-            const int d = std::min(option.rect.height() - 2, MemoryView::kMarkerWidth - 4);
-            const QRect dot(option.rect.right() - MemoryView::kMarkerWidth / 2 - d / 2,
+            const int marker = view_->markerWidth();
+            const int d = std::min(option.rect.height() - 2, marker - 4);
+            const QRect dot(option.rect.right() - marker / 2 - d / 2,
                             option.rect.top() + (option.rect.height() - d) / 2, d, d);
             p->setRenderHint(QPainter::Antialiasing);
             p->setPen(QPen(Qt::white, 1));
@@ -78,8 +81,11 @@ public:
     }
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return {MemoryView::kColumnWidth, MemoryView::kRowHeight};
+        return view_->cellSize();
     }
+
+private:
+    const MemoryView* view_;
 };
 
 int addressUnder(const QTableView* view, const QPoint& pos) { return view->rowAt(pos.y()); }
@@ -88,9 +94,9 @@ int addressUnder(const QTableView* view, const QPoint& pos) { return view->rowAt
 
 MemoryView::MemoryView(QWidget* parent) : QTableView(parent) {
     setObjectName(QStringLiteral("MemGrid"));
-    QFont small(QStringLiteral("DejaVu Sans Condensed"));
-    small.setPixelSize(10);
-    setFont(small);
+    font_ = QFont(QStringLiteral("DejaVu Sans Condensed"));
+    font_.setPixelSize(10);
+    setFont(font_);
 
     setItemDelegate(new CellDelegate(this));
     setSelectionBehavior(SelectRows);
@@ -165,7 +171,7 @@ int MemoryView::rowUnderPointer() const {
 void MemoryView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const int row = rowAt(pos.y());
-    const int markerLeft = columnViewportPosition(0) + columnWidth(0) - kMarkerWidth;
+    const int markerLeft = columnViewportPosition(0) + columnWidth(0) - markerWidth_;
     if (event->button() == Qt::LeftButton && row >= 0 && columnAt(pos.x()) == 0 && pos.x() >= markerLeft) {
         emit breakpointToggleRequested(static_cast<uint16_t>(row));
         event->accept();
@@ -199,8 +205,30 @@ void MemoryView::contextMenuEvent(QContextMenuEvent* event) {
 void MemoryView::setModel(QAbstractItemModel* model) {
     QTableView::setModel(model);
     // The header resets its sections with every model; keep the fixed geometry.
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
-    horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    verticalHeader()->setDefaultSectionSize(rowHeight_);
+    horizontalHeader()->setDefaultSectionSize(columnWidth_);
+}
+
+void MemoryView::setZoom(qreal factor) {
+    const int first = firstVisibleAddress();
+    rowHeight_ = zoomed(kRowHeight, factor);
+    columnWidth_ = zoomed(kColumnWidth, factor);
+    markerWidth_ = zoomed(kMarkerWidth, factor);
+    setFont(zoomed(font_, factor));
+    // Sections below a new minimum are resized one by one (65 536 rows: seconds), so the sizes
+    // change before a larger minimum and after a smaller one.
+    for (auto [header, length] : {std::pair(verticalHeader(), rowHeight_),
+                                  std::pair(horizontalHeader(), columnWidth_)}) {
+        if (length > header->minimumSectionSize()) {
+            header->setDefaultSectionSize(length);
+            header->setMinimumSectionSize(length);
+        } else {
+            header->setMinimumSectionSize(length);
+            header->setDefaultSectionSize(length);
+        }
+    }
+    horizontalHeader()->setFixedHeight(zoomed(kRowHeight + 4, factor));
+    scrollToFirstVisible(first);
 }
 
 void MemoryView::selectAddress(uint16_t a) {

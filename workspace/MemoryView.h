@@ -6,6 +6,7 @@
 // runs, the list keeps its colours: that is exactly when it is watched.
 #pragma once
 
+#include <QFont>
 #include <QTableView>
 #include <cstdint>
 
@@ -27,6 +28,12 @@ public:
     explicit MemoryView(QWidget* parent = nullptr);
 
     void setModel(QAbstractItemModel* model) override;
+
+    // Font, rows, columns and the marker `factor` times larger (1 = 100 %); the first visible
+    // row stays first.
+    void setZoom(qreal factor);
+    QSize cellSize() const { return {columnWidth_, rowHeight_}; }  // at the zoom
+    int markerWidth() const { return markerWidth_; }
 
     // Selects the row without emitting rowChosen and without scrolling.
     void selectAddress(uint16_t a);
@@ -70,6 +77,10 @@ private:
     void keepColoursWhenDisabled();
 
     bool quiet_ = false;  // set while the program moves the selection
+    QFont font_;          // at 100 %
+    int rowHeight_ = kRowHeight;
+    int columnWidth_ = kColumnWidth;
+    int markerWidth_ = kMarkerWidth;
 };
 
 }  // namespace orlan

@@ -8,10 +8,14 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QStringList>
+#include <QTransform>
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 #include "Translations.h"
+#include "Zoom.h"
 #include "cycles.h"
 #include "mnemonics.h"
 
@@ -106,10 +110,62 @@ QRectF pixels(int x0, int y0, int x1, int y1) {
     return QRectF(x0 + 0.5, y0 + 0.5, x1 - x0, y1 - y0);
 }
 
+// Runs `draw` with the painter counting in the device's own pixels, whatever its transform.
+template <typename Draw>
+void inDevicePixels(QPainter& p, Draw draw) {
+    p.save();
+    p.resetTransform();
+    const qreal ratio = p.deviceTransform().m11();  // what is left: the device's pixel ratio
+    p.scale(1 / ratio, 1 / ratio);
+    draw();
+    p.restore();
+}
+
+// Frames and straight lines are laid on the device's pixels at any zoom: their edges rounded to
+// whole device pixels and their lines a whole number of them thick. A frame of 1.25 pixels would
+// otherwise come out as two grey rows.
+class DeviceGrid {
+  public:
+    explicit DeviceGrid(const QPainter& p) : t_(p.deviceTransform()) {
+        line_ = std::max(1, static_cast<int>(t_.m11() + 0.4));  // halves round down
+    }
+    int line() const { return line_; }
+    // Picture pixels x0..x1 (both included) in device pixels; a single one becomes a line.
+    QRect pixels(int x0, int y0, int x1, int y1) const {
+        const auto [left, width] = span(x0, x1, t_.m11(), t_.dx());
+        const auto [top, height] = span(y0, y1, t_.m22(), t_.dy());
+        return {left, top, width, height};
+    }
+    // Fills device pixels whatever the painter's transform.
+    static void fill(QPainter& p, const QRect& device, const QColor& colour) {
+        inDevicePixels(p, [&] { p.fillRect(device, colour); });
+    }
+
+  private:
+    std::pair<int, int> span(int from, int to, qreal scale, qreal shift) const {
+        if (from == to) {
+            const int start = qRound((from + 0.5) * scale + shift - line_ / 2.0);
+            return {start, line_};
+        }
+        const int start = qRound(from * scale + shift);
+        return {start, qRound((to + 1) * scale + shift) - start};
+    }
+
+    QTransform t_;
+    int line_ = 1;
+};
+
 void drawBox(QPainter& p, int x0, int y0, int x1, int y1, const QColor& fill = kBoxFill) {
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(fill);
-    p.drawRect(pixels(x0, y0, x1, y1));
+    const DeviceGrid grid(p);
+    const QRect outer = grid.pixels(x0, y0, x1, y1);
+    const int line = grid.line();
+    DeviceGrid::fill(p, outer, Qt::black);
+    DeviceGrid::fill(p, outer.adjusted(line, line, -line, -line), fill);
+}
+
+// A line one picture pixel wide over the pixels x0..x1, y0..y1.
+void drawPixelLine(QPainter& p, int x0, int y0, int x1, int y1, const QColor& colour = Qt::black) {
+    DeviceGrid::fill(p, DeviceGrid(p).pixels(x0, y0, x1, y1), colour);
 }
 
 void drawCaption(QPainter& p, const QRectF& r, const QString& text, const QFont& font,
@@ -191,9 +247,28 @@ QPainterPath busOutline(const std::vector<Band>& bands, qreal width) {
 }
 
 void drawBus(QPainter& p, const std::vector<Band>& bands, const QColor& fill, qreal width = 10) {
-    p.setPen(QPen(Qt::black, 1));
     p.setBrush(fill);
-    p.drawPath(busOutline(bands, width));
+    const QTransform t = p.deviceTransform();
+    if (qFuzzyCompare(t.m11(), std::round(t.m11()))) {
+        // Whole device pixels to a picture pixel: the outline's straight edges land on them.
+        p.setPen(QPen(Qt::black, 1));
+        p.drawPath(busOutline(bands, width));
+        return;
+    }
+    // Otherwise every corner goes to the nearest place where a line of whole device pixels stays
+    // crisp, and the outline is drawn in device pixels.
+    const int line = DeviceGrid(p).line();
+    const qreal offset = line % 2 ? 0.5 : 0.0;
+    QPainterPath path = t.map(busOutline(bands, width));
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        path.setElementPositionAt(i, std::round(e.x - offset) + offset,
+                                  std::round(e.y - offset) + offset);
+    }
+    inDevicePixels(p, [&] {
+        p.setPen(QPen(Qt::black, line));
+        p.drawPath(path);
+    });
 }
 
 // A register of the register block: its name in light blue, then the value cell.
@@ -322,8 +397,7 @@ void drawScheme(QPainter& p) {
     // The register block behind its multiplexer.
     drawBox(p, 288, 95, 432, 257, kRegisterBlockFill);
     drawCaption(p, pixels(289, 97, 431, 109), SchemeWidget::tr("Мультиплексор"), bold);
-    p.setPen(QPen(Qt::black, 1));
-    p.drawLine(QPointF(288.5, 111.5), QPointF(432.5, 111.5));
+    drawPixelLine(p, 288, 111, 432, 111);
     drawArrow(p, {360.5, 85}, {360.5, 95}, true, true);
     drawCaption(p, QRectF(291, 113, 139, 12), SchemeWidget::tr("Регистры временного хранения"),
                 caption);
@@ -364,8 +438,7 @@ void drawScheme(QPainter& p) {
                                  "HLDA", "INT", "INTE", "DBIN",  "WR"};
     for (int i = 0; i < 11; ++i) {
         const QPoint c = kLampPoints[static_cast<int>(Lamp::F2) + i];
-        p.setPen(QPen(Qt::black, 1));
-        p.drawLine(QPointF(c.x() + 0.5, c.y() + 5), QPointF(c.x() + 0.5, 366.5));
+        drawPixelLine(p, c.x(), c.y() + 5, c.x(), 366);
         p.save();
         p.translate(c.x() + 0.5, c.y() - 7);
         p.rotate(-90);
@@ -430,18 +503,26 @@ SchemeWidget::SchemeWidget(QWidget* parent) : QWidget(parent) {
         auto* label = new QLabel(this);
         const Element e = place.element;
         label->setObjectName(qs(elementName(e)));
-        label->setGeometry(place.left - kOrigin, place.top - kOrigin, place.width, kLabelHeight);
         label->setAlignment(Qt::AlignCenter);
         labels_[static_cast<int>(e)] = label;
-        fitLabelFont(e);
         if (isRegisterLabel(e)) {
             label->setCursor(Qt::PointingHandCursor);
             label->installEventFilter(this);
         }
         setLabel(e, std::string(), false);
     }
+    placeLabels();
     static const Machine kStart;
     showState(kStart);
+}
+
+void SchemeWidget::placeLabels() {
+    for (const Place& place : kPlaces) {
+        const Element e = place.element;
+        labels_[static_cast<int>(e)]->setGeometry(zoomed(
+            QRect(place.left - kOrigin, place.top - kOrigin, place.width, kLabelHeight), zoom_));
+        fitLabelFont(e);
+    }
 }
 
 void SchemeWidget::fitLabelFont(Element e) {
@@ -449,12 +530,21 @@ void SchemeWidget::fitLabelFont(Element e) {
     const QStringList samples = possibleTexts(e);
     // Long texts take a smaller face; every value must fit its label whole.
     const bool wide = samples.first().size() > 4 || e == Element::Cmd_DC || e == Element::PSW_Label;
-    label->setFont(fitted(dejaVu(wide ? 9 : 10, true), samples, label->width() - 1));
+    label->setFont(fitted(dejaVu(zoomed(wide ? 9 : 10, zoom_), true), samples, label->width() - zoom_));
 }
 
 QString SchemeWidget::labelText(Element e, const std::string& text) {
     // The cycle's name is a word; every other label shows numbers and mnemonics.
     return e == Element::PSW_Label ? translated("Cycles", text) : QString::fromStdString(text);
+}
+
+void SchemeWidget::setZoom(qreal factor) {
+    if (factor <= 0 || qFuzzyCompare(factor, zoom_)) return;
+    zoom_ = factor;
+    setFixedSize(zoomed(kWidth, zoom_), zoomed(kHeight, zoom_));
+    placeLabels();
+    picture_ = QPixmap();
+    update();
 }
 
 void SchemeWidget::setLabel(Element e, const std::string& text, bool red) {
@@ -489,7 +579,8 @@ void SchemeWidget::showState(const Machine& m) {
         for (int l = 0; l < kLampCount; ++l) {
             const LampSet b = lampBit(static_cast<Lamp>(l));
             if ((lamps_ ^ m.s.lamps) & b)
-                dirty += QRect(kLampPoints[l] - QPoint(6, 6), QSize(13, 13));
+                dirty += zoomed(QRect(kLampPoints[l] - QPoint(6, 6), QSize(13, 13)), zoom_)
+                             .adjusted(-1, -1, 1, 1);
         }
         lamps_ = m.s.lamps;
         update(dirty);
@@ -507,8 +598,10 @@ QPoint SchemeWidget::lampPoint(Lamp l) {
 QColor SchemeWidget::lampColorAt(Lamp l) const {
     const QPixmap shot = const_cast<SchemeWidget*>(this)->grab();
     const QImage image = shot.toImage();
-    const QPointF at = QPointF(lampPoint(l)) * shot.devicePixelRatio();
-    return image.pixelColor(at.toPoint());
+    // The spot's centre lies half a pixel right of and below the lamp's point.
+    const QPointF at =
+        (QPointF(lampPoint(l)) + QPointF(0.5, 0.5)) * zoom_ * shot.devicePixelRatio();
+    return image.pixelColor(static_cast<int>(at.x()), static_cast<int>(at.y()));
 }
 
 void SchemeWidget::setRegisterLabelsEnabled(bool enabled) {
@@ -519,12 +612,14 @@ void SchemeWidget::setRegisterLabelsEnabled(bool enabled) {
     }
 }
 
-const QPixmap& SchemeWidget::picture() {
-    const qreal ratio = devicePixelRatioF();
+const QPixmap& SchemeWidget::picture(qreal ratio) {
+    // Drawn for the device's pixels at this zoom and then copied one to one: never stretched.
     if (picture_.isNull() || picture_.devicePixelRatio() != ratio) {
-        picture_ = QPixmap(QSize(kWidth, kHeight) * ratio);
+        picture_ = QPixmap((QSizeF(size()) * ratio).toSize());
         picture_.setDevicePixelRatio(ratio);
+        picture_.fill(kBackground);
         QPainter p(&picture_);
+        p.scale(zoom_, zoom_);
         drawScheme(p);
     }
     return picture_;
@@ -544,8 +639,10 @@ void SchemeWidget::changeEvent(QEvent* event) {
 void SchemeWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setClipRegion(event->region());
-    p.drawPixmap(0, 0, picture());
+    // The device's own ratio: a screen's, or a picture's when the widget is rendered into one.
+    p.drawPixmap(0, 0, picture(p.deviceTransform().m11()));
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(zoom_, zoom_);
     for (int l = 0; l < kLampCount; ++l)
         if (lamps_ & lampBit(static_cast<Lamp>(l))) drawLampSpot(p, kLampPoints[l], kLampOn);
 }

@@ -22,6 +22,11 @@ class SchemeWidget : public QWidget {
 public:
     explicit SchemeWidget(QWidget* parent = nullptr);  // fixed 463 x 397, objectName "SchemeImg"
 
+    // Draws the picture, the labels and the lamps `factor` times larger (1 = 100 %), the picture
+    // drawn anew at that size rather than stretched.
+    void setZoom(qreal factor);
+    qreal zoom() const { return zoom_; }
+
     // Copies texts, highlights and lamps of the machine onto the picture.
     void showState(const Machine& m);
     QLabel* elementLabel(Element e) const;  // objectName = the element's name
@@ -30,7 +35,7 @@ public:
 
     static constexpr int kWidth = 463;
     static constexpr int kHeight = 397;
-    static QPoint lampPoint(Lamp l);  // centre of the lamp on the picture
+    static QPoint lampPoint(Lamp l);  // centre of the lamp on the picture at 100 %
 
 signals:
     void registerLabelClicked(orlan::Element e);
@@ -44,7 +49,9 @@ private:
     void setLabel(Element e, const std::string& text, bool red);
     void fitLabelFont(Element e);
     static QString labelText(Element e, const std::string& text);
-    const QPixmap& picture();
+    void placeLabels();
+    // The picture for a paint device of `ratio` device pixels to a pixel.
+    const QPixmap& picture(qreal ratio);
 
     struct Shown {
         std::string text;
@@ -53,6 +60,7 @@ private:
     std::array<QLabel*, kElementCount> labels_{};
     std::array<Shown, kElementCount> shown_{};
     LampSet lamps_ = 0;
+    qreal zoom_ = 1.0;
     QPixmap picture_;
 };
 

@@ -11,6 +11,8 @@
 #include "MessageService.h"
 #include "Splashform.h"
 #include "Translations.h"
+#include "WindowPlacement.h"
+#include "Zoom.h"
 #include "settings.h"
 #include "singleinstance.h"
 
@@ -28,6 +30,8 @@ int main(int argc, char** argv) {
     orlan::LanguageSwitcher language(app);
     if (!language.setLanguage(orlan::savedLanguage(orlan::Settings())))
         language.setLanguage(orlan::Language::Russian);
+    // The windows' zoom kept in the settings: every window follows it from the start.
+    orlan::Zoom::instance().setPercent(orlan::savedZoom(orlan::Settings()));
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Эмулятор ПМ системы ОРЛАН"));
@@ -57,6 +61,7 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         mainFrm.move(screen->availableGeometry().center() - mainFrm.rect().center());
     mainFrm.show();
+    orlan::keepOnScreen(&mainFrm);  // a large zoom on a small screen: the corner with the menu
 
     splash->show();
     QCoreApplication::processEvents();  // so that the splash is drawn

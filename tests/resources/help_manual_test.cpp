@@ -209,7 +209,7 @@ TEST_P(HelpManual, NamesEveryMenuShortcut) {
         "Ctrl+N",     "Ctrl+O",     "Ctrl+S",     "Ctrl+Shift+S", "Ctrl+P",   "Ctrl+Alt+M",
         "Ctrl+Alt+F", "Ctrl+Alt+H", "Ctrl+Alt+N", "Ctrl+Alt+P", "Space",      "Alt+F4",
         "Ctrl+E",     "F9",         "Ctrl+D",     "Ctrl+W",     "F2",         "F4",     "Shift+F7",
-        "Shift+F8",
+        "Shift+F8",   "Ctrl+=",     "Ctrl++",     "Ctrl+-",     "Ctrl+0",
     };
     for (const char* s : shortcuts) EXPECT_TRUE(mentionsToken(text, s)) << s << " is not mentioned";
 }

@@ -1,16 +1,20 @@
 // What the window folders share: where a window opens beside the main window, which window a
-// message belongs over, the folder file dialogs start in, and Qt's texts in Russian.
+// message belongs over, the folder file dialogs start in, Qt's texts in Russian, the windows' zoom.
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "DialogFolders.h"
 #include "Translations.h"
 #include "WindowPlacement.h"
+#include "Zoom.h"
+#include "settings.h"
 
 using namespace orlan;
 
@@ -85,6 +89,72 @@ private slots:
         QVERIFY2(startedIn[0] == QDir(documents).absolutePath() || startedIn[0] == QDir::homePath(),
                  qPrintable(startedIn[0]));
         QCOMPARE(startedIn[2], QDir(dir.path()).absolutePath());
+    }
+
+    void zoomSettingReadsBack_data() {
+        QTest::addColumn<QString>("written");  // null: no key at all
+        QTest::addColumn<int>("percent");
+        QTest::newRow("200") << QStringLiteral("200") << 200;
+        QTest::newRow("spaces round 125") << QStringLiteral(" 125 ") << 125;
+        QTest::newRow("missing") << QString() << 100;
+        QTest::newRow("not a step") << QStringLiteral("175") << 100;
+        QTest::newRow("not a number") << QStringLiteral("300%") << 100;
+    }
+    void zoomSettingReadsBack() {
+        QFETCH(QString, written);
+        QFETCH(int, percent);
+        QTemporaryDir dir;
+        const Settings settings(dir.filePath(QStringLiteral("ORLAN.ini")));
+        if (!written.isNull()) QVERIFY(settings.write("View", "Zoom", written));
+        QCOMPARE(savedZoom(settings), percent);
+        QVERIFY(saveZoom(settings, 300));
+        QCOMPARE(savedZoom(settings), 300);
+    }
+
+    void zoomStepsAndStopsAtTheEnds() {
+        Zoom& zoom = Zoom::instance();
+        QSignalSpy changed(&zoom, &Zoom::changed);
+        QVERIFY(!zoom.setPercent(175));
+        zoom.zoomOut();
+        QCOMPARE(zoom.percent(), 100);
+        QCOMPARE(changed.count(), 0);
+        for (int step = 0; step < 6; ++step) zoom.zoomIn();
+        QCOMPARE(zoom.percent(), 300);
+        QCOMPARE(changed.count(), 4);
+        QCOMPARE(changed.last().first().toReal(), 3.0);
+        zoom.zoomOut();
+        QCOMPARE(zoom.percent(), 200);
+        QVERIFY(zoom.setPercent(100));
+    }
+
+    // A window laid out by Qt: fixed sizes, margins and fonts grow, the size the user gave the
+    // window grows with them, and going back gives exactly the window it was.
+    void zoomedWindowComesBackExactly() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(6, 6, 6, 6);
+        auto* button = new QToolButton(&window);
+        button->setFixedSize(26, 26);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(11);
+        button->setFont(font);
+        layout->addWidget(button);
+        layout->addWidget(new QLineEdit(&window));
+        window.resize(400, 300);
+        ZoomedWidgets zoomed(&window);
+
+        zoomed.apply(1.5);
+        QCOMPARE(button->size(), QSize(39, 39));
+        QCOMPARE(button->font().pixelSize(), 17);
+        QCOMPARE(layout->contentsMargins(), QMargins(9, 9, 9, 9));
+        QCOMPARE(window.size(), QSize(600, 450));
+        zoomed.apply(2);
+        QCOMPARE(window.size(), QSize(800, 600));
+        zoomed.apply(1);
+        QCOMPARE(button->size(), QSize(26, 26));
+        QCOMPARE(button->font().pixelSize(), 11);
+        QCOMPARE(layout->contentsMargins(), QMargins(6, 6, 6, 6));
+        QCOMPARE(window.size(), QSize(400, 300));
     }
 
     void qtDialogsSpeakRussian() {

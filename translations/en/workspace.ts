@@ -629,4 +629,27 @@ System Emulator</translation>
         <translation>Saving:</translation>
     </message>
 </context>
+<context>
+    <name>orlan::ZoomMenu</name>
+    <message>
+        <source>Масштаб</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>Увеличить</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Уменьшить</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Исходный масштаб</source>
+        <translation>Reset Zoom</translation>
+    </message>
+</context>
 </TS>
