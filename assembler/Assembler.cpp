@@ -504,6 +504,22 @@ bool opensBlock(const std::string& op, const std::string& second) {
     return op == "MACRO" || op == "REPT" || op == "IRP" || op == "IRPC" || second == "MACRO";
 }
 
+// A `$` in column one starts a control line of Intel's ASM80 (`$TITLE('X')`, `$ NOLIST NOGEN`,
+// `$MOD85`) and of DRI's MAC (`$-MACRO`): listing and object switches, no bytes. M80 lets a
+// name begin with `$`, so `$NAME:` and `$NAME EQU ...` stay statements.
+bool isControlLine(std::string_view line) {
+    if (line.empty() || line[0] != '$') return false;
+    if (line.size() == 1 || !isIdentChar(line[1])) return true;
+    size_t i = 1;
+    while (i < line.size() && isIdentChar(line[i])) ++i;
+    while (i < line.size() && isSpace(line[i])) ++i;
+    if (i < line.size() && (line[i] == ':' || line[i] == '=')) return false;
+    size_t start = i;
+    while (i < line.size() && isIdentChar(line[i])) ++i;
+    const std::string next = nameKey(line.substr(start, i - start));
+    return next != "EQU" && next != "SET" && next != "DEFL" && next != "MACRO";
+}
+
 // ---------------------------------------------------------------------------------------------
 // The assembler
 
@@ -942,6 +958,28 @@ class Assembler {
         return false;
     }
 
+    // M80's `.COMMENT`: the first character after the word opens a block of comment that ends
+    // on the line where that character comes again; `from` is where the word ends in `line`.
+    void skipCommentBlock(const std::string& line, size_t from, int column) {
+        while (from < line.size() && isSpace(line[from])) ++from;
+        if (from >= line.size()) return error(column, D::BadOperand, ".COMMENT");
+        const char delimiter = line[from];
+        if (line.find(delimiter, from + 1) != std::string::npos) return;
+        const int defLine = curLine_;
+        const int at = inExpansion() ? curColumnOfCall_ : column + static_cast<int>(pieceOffset_);
+        frames_.back().nextPiece = frames_.back().pieces.size();  // the rest of the line too
+        std::string text;
+        while (nextLine(text)) {
+            if (continuation_) continue;
+            if (record_) recordLine();
+            if (physicalText_.find(delimiter) != std::string::npos) {
+                frames_.back().nextPiece = frames_.back().pieces.size();
+                return;
+            }
+        }
+        addError(defLine, at, D::BadOperand, ".COMMENT");
+    }
+
     void pushExpansion(std::vector<std::string> lines, const std::string& name, int callLine) {
         if (frames_.size() > static_cast<size_t>(kMaxDepth)) {
             error(1, D::TooDeep);
@@ -1045,6 +1083,13 @@ class Assembler {
             return;
         }
         if (!continuation_ && !line.empty() && line[0] == '*') return;  // a comment line
+        if (!continuation_ && isControlLine(line)) {
+            // Of the controls only INCLUDE would change the bytes, and its file is not at hand.
+            for (const Token& t : tokenize(std::string_view(line).substr(1)))
+                if (t.kind == Tok::Ident && t.text == "INCLUDE")
+                    error(t.column + 1, D::UnknownOp, t.text);
+            return;
+        }
         currentText_ = line;
         statementPc_ = pc_;
         std::vector<Token> toks = tokenize(line);
@@ -1445,6 +1490,8 @@ class Assembler {
         } else if (op == "ERROR" || op == ".ERROR") {
             std::string text = peek().kind == Tok::String ? peek().text : restOfLine(line);
             error(column, text.empty() ? D::UserError : D::UserErrorText, text);
+        } else if (op == ".COMMENT") {
+            skipCommentBlock(line, static_cast<size_t>(column - 1) + op.size(), column);
         } else if (ignoredControls().contains(op)) {
             // listing and linker controls: no bytes
         } else {
