@@ -1,5 +1,5 @@
 # Installs the build into a fresh prefix and checks the installed programs and their data files.
-# cmake -DBUILD_DIR=… -DPREFIX=… -DBINDIR=bin -DDATADIR=share -P check_install.cmake
+# cmake -DBUILD_DIR=… -DPREFIX=… -DBINDIR=bin -DDATADIR=share -DTRANSLATIONS=0|1 -P check_install.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
   RESULT_VARIABLE status OUTPUT_QUIET)
@@ -13,10 +13,15 @@ set(expected
   ${DATADIR}/orlan/CommHlp.vhp
   ${DATADIR}/orlan/CommHlp.en.vhp
   ${DATADIR}/orlan/Help/ORLAN_Help.html
+  ${DATADIR}/orlan/Help/ORLAN_Help.en.html
   ${DATADIR}/orlan/Help/img/scheme.png
   ${DATADIR}/applications/orlan.desktop
   ${DATADIR}/mime/packages/orlan.xml
   ${DATADIR}/icons/hicolor/scalable/apps/orlan.svg)
+# The English translation, when Qt's translation tools built it.
+if(TRANSLATIONS)
+  list(APPEND expected ${DATADIR}/orlan/translations/orlan_en.qm)
+endif()
 foreach(file ${expected})
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "not installed: ${file}")
