@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -72,6 +73,17 @@ void LanguageSwitcher::removeTranslators() {
     }
 }
 
+QString LanguageSwitcher::englishFile() const {
+    const QString name = QStringLiteral("orlan_en.qm");
+    return qmFolder_.isEmpty() ? dataFile(QStringLiteral("translations/") + name)
+                               : qmFolder_ + QLatin1Char('/') + name;
+}
+
+bool LanguageSwitcher::hasEnglish() const {
+    const QString file = englishFile();
+    return !file.isEmpty() && QFileInfo::exists(file);
+}
+
 bool LanguageSwitcher::setLanguage(Language language) {
     removeTranslators();
     language_ = language;
@@ -82,10 +94,7 @@ bool LanguageSwitcher::setLanguage(Language language) {
         if (qt_ != nullptr) app_.installTranslator(qt_);
     } else {
         own_ = new QTranslator(&app_);
-        const QString name = QStringLiteral("orlan_en.qm");
-        const QString file = qmFolder_.isEmpty()
-                                 ? dataFile(QStringLiteral("translations/") + name)
-                                 : qmFolder_ + QLatin1Char('/') + name;
+        const QString file = englishFile();
         if (file.isEmpty() || !own_->load(file)) {
             delete own_;
             own_ = nullptr;

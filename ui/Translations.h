@@ -34,11 +34,14 @@ class LanguageSwitcher {
     ~LanguageSwitcher();
     bool setLanguage(Language language);
     Language language() const { return language_; }
+    // Whether the English translation file is there to be loaded.
+    bool hasEnglish() const;
 
     static LanguageSwitcher* instance();
 
   private:
     void removeTranslators();
+    QString englishFile() const;
 
     QCoreApplication& app_;
     QString qmFolder_;

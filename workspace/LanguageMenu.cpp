@@ -2,22 +2,11 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QFileInfo>
 #include <QMenu>
 
-#include "paths.h"
 #include "settings.h"
 
 namespace orlan {
-
-namespace {
-
-// Where the language switcher looks for English when it is given no folder of its own.
-bool englishInstalled() {
-    return QFileInfo::exists(dataFile(QStringLiteral("translations/orlan_en.qm")));
-}
-
-}  // namespace
 
 LanguageMenu::LanguageMenu(QMenu* menu) : QObject(menu) {
     // The caption and the item names stay as they are in both languages: not translated.
@@ -36,7 +25,8 @@ LanguageMenu::LanguageMenu(QMenu* menu) : QObject(menu) {
     }
     connect(russian_, &QAction::triggered, this, [this] { choose(Language::Russian); });
     connect(english_, &QAction::triggered, this, [this] { choose(Language::English); });
-    if (!englishInstalled()) disableEnglish();
+    if (const LanguageSwitcher* s = LanguageSwitcher::instance(); s != nullptr && !s->hasEnglish())
+        disableEnglish();
     showCurrent();
 }
 
