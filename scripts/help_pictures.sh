@@ -31,8 +31,8 @@ save() {  # SHOT NAME [CONVERT OPTIONS]: a palette PNG without metadata, so that
   convert "$work/$shot.png" "$@" -strip "PNG8:$out/$name.png"
 }
 
-# The big pictures are reduced to 256 colours beforehand: PNG8 alone would leave some 120 and
-# blur the small texts. The small ones have few colours and keep them.
+# The big pictures are reduced to 256 colours first: PNG8 alone would leave the main window some
+# 120. The small ones are left to PNG8, which keeps them smaller (the Russian ones were made so).
 shot main 7
 save main main -colors 256
 shot scheme 30 --widget=SchemeImg
