@@ -2,7 +2,8 @@
 // manual's figures). Usage (Xvfb or offscreen):
 //   orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | --help[=#anchor] | --monitor |
 //                                     --devices | --widget=OBJECTNAME | --export |
-//                                     --asm=SOURCE | --breakpoint] [--language=en] [--zoom=PERCENT]
+//                                     --asm=SOURCE | --breakpoint | --popup | --stack | --timing]
+//                                    [--language=en] [--zoom=PERCENT]
 // --zoom takes a zoom step (100, 125, 150, 200, 300); it and --language=en may stand anywhere
 // after OUT.png.
 #include <QApplication>
@@ -20,10 +21,12 @@
 #include "FileCommands.h"
 #include "Helpform.h"
 #include "Asmform.h"
+#include "Commhelpform.h"
 #include "Mainform.h"
 #include "MessageService.h"
 #include "Monform.h"
 #include "Subprogform.h"
+#include "Timingform.h"
 #include "Translations.h"
 #include "Zoom.h"
 
@@ -54,7 +57,8 @@ int main(int argc, char** argv) {
     if (args.size() < 2) {
         std::fprintf(stderr,
                      "usage: orlan-screenshot OUT.png [tacts] [--commands | --about | --subprog | "
-                     "--help[=#anchor] | --monitor | --devices | --widget=NAME] [--language=en] "
+                     "--help[=#anchor] | --monitor | --devices | --widget=NAME | --export | "
+                     "--asm=SOURCE | --breakpoint | --popup | --stack | --timing] [--language=en] "
                      "[--zoom=PERCENT]\n");
         return 2;
     }
@@ -72,6 +76,15 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < sizeof demo; ++i) frm.machine().writeMemory(static_cast<uint16_t>(i), demo[i]);
     frm.refreshView();
     for (int i = 0; i < tacts; ++i) frm.doTime();
+    // MVI A,41h; PUSH PSW; CALL 0010h run from PC (0000 with 0 tacts), the memory at the stack.
+    if (extra == "--stack") {
+        const uint8_t calls[] = {0x3E, 0x41, 0xF5, 0xCD, 0x10, 0x00};
+        for (size_t i = 0; i < sizeof calls; ++i)
+            frm.machine().writeMemory(static_cast<uint16_t>(i), calls[i]);
+        for (int i = 0; i < 3; ++i) frm.cpu().executeInstruction();
+        frm.refreshView();
+        frm.showStackArea();
+    }
     if (extra == "--commands") frm.toggleCommandTable();
     QWidget* target = &frm;
     if (extra == "--about") target = frm.aboutBox();
@@ -92,6 +105,15 @@ int main(int argc, char** argv) {
         frm.showMonitor();
         target = frm.monFrm();
     }
+    if (extra == "--popup") {  // a right click on the cell of MVI A, d8 (3Eh)
+        frm.toggleCommandTable();
+        QTest::qWait(100);
+        orlan::CommandTable* table = frm.commPanel()->table();
+        QTest::mouseClick(table, Qt::RightButton, {}, table->cellRect(0x3 + 1, 0xE + 1).center());
+        target = frm.helpPopup();
+        if (!target->isVisible()) return 1;
+    }
+    if (extra == "--timing") target = frm.timingFrm();
     if (extra.startsWith("--widget=")) target = frm.findChild<QWidget*>(extra.mid(9));
     if (extra == "--breakpoint") {  // a breakpoint on 0004, run to it
         frm.toggleBreakpoint(0x0004);

@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -197,6 +198,7 @@ TEST_P(HelpManual, EveryPictureIsBesideIt) {
         EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8)) << src << " is not a PNG picture";
         pictures.insert(fs::weakly_canonical(file));
     }
+    // Per manual: each language shows its own set of pictures.
     uintmax_t total = 0;
     for (const fs::path& p : pictures) total += fs::file_size(p);
     EXPECT_LT(total, 1024u * 1024u) << "the pictures should stay small";
@@ -240,16 +242,36 @@ TEST_P(HelpManual, NeedsNothingFromOutside) {
     }
 }
 
+// Width and height from a PNG's header; (0, 0) for anything else.
+std::pair<uint32_t, uint32_t> pngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(12, 4, "IHDR") != 0) return {0, 0};
+    const auto at = [&bytes](size_t i) {
+        uint32_t v = 0;
+        for (size_t k = 0; k < 4; ++k) v = (v << 8) | static_cast<unsigned char>(bytes[i + k]);
+        return v;
+    };
+    return {at(16), at(20)};
+}
+
 // The English manual is the same book: the same sections and anchors (the help window and the
-// popup link into both alike), the same pictures, and Russian only where it quotes what the program
-// writes in Russian (the runner's output, the contents of exported files).
+// popup link into both alike), the same pictures taken of the English program (img/en/, each the
+// size of its Russian namesake, so that the scene and the crop are the same), and Russian only
+// where it quotes what the program writes in Russian (the runner's output, exported files).
 TEST(EnglishManual, MatchesTheRussianOneAndIsInEnglish) {
     const std::string ru = readFile(kManual);
     const std::string en = readFile(kEnglishManual);
     ASSERT_FALSE(ru.empty());
     ASSERT_FALSE(en.empty());
     EXPECT_EQ(anchorIds(en), anchorIds(ru));
-    EXPECT_EQ(imageSources(en), imageSources(ru));
+    std::vector<std::string> english;
+    for (const std::string& src : imageSources(ru)) {
+        const fs::path picture(src);
+        english.push_back((picture.parent_path() / "en" / picture.filename()).generic_string());
+        const auto size = pngSize(readFile(kHelpDir / picture));
+        EXPECT_NE(size.first, 0u) << src;
+        EXPECT_EQ(pngSize(readFile(kHelpDir / english.back())), size) << english.back();
+    }
+    EXPECT_EQ(imageSources(en), english);
 
     // Visible text with Cyrillic letters, line by line: a handful of quotations, not prose.
     const std::string text = visibleText(en);
