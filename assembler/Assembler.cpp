@@ -8,8 +8,8 @@
 #include <set>
 #include <tuple>
 
-#include "messages.h"
-#include "trnoop.h"
+#include "Messages.h"
+#include "TrNoop.h"
 
 namespace orlan::asm8080 {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mnemonics.h"
+#include "Mnemonics.h"
 
 namespace orlan::asm8080 {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ExportWriters.h"
-#include "machine.h"
+#include "Machine.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "ListingComposer.h"
 #include "PrinterSetup.h"
 #include "Printform.h"
-#include "machine.h"
+#include "Machine.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "options.h"
-#include "runner.h"
+#include "Options.h"
+#include "Runner.h"
 
 int main(int argc, char** argv) {
     using namespace orlan::cli;

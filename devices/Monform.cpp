@@ -4,7 +4,7 @@
 #include "HexDumpView.h"
 #include "DialogFolders.h"
 #include "Zoom.h"
-#include "files.h"
+#include "Files.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "codepage.h"
+#include "Codepage.h"
 
 namespace orlan {
 

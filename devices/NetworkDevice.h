@@ -21,8 +21,8 @@
 #include <optional>
 
 #include "HexDump.h"
-#include "messages.h"
-#include "settings.h"
+#include "Messages.h"
+#include "Settings.h"
 
 class QSocketNotifier;
 class QTcpServer;

@@ -2,7 +2,7 @@
 // 02h the hard disk, 03h the network adapter, 04h the printer.
 #pragma once
 
-#include "host.h"
+#include "Host.h"
 
 namespace orlan {
 

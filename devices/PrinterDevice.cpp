@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QTextDocument>
 
-#include "codepage.h"
+#include "Codepage.h"
 
 namespace orlan {
 

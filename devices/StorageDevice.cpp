@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "drives.h"
+#include "Drives.h"
 
 namespace orlan {
 

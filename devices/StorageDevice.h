@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "HexDump.h"
-#include "messages.h"
-#include "settings.h"
+#include "Messages.h"
+#include "Settings.h"
 
 namespace orlan {
 

@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "StorageDevice.h"
-#include "drives.h"
-#include "messages.h"
+#include "Drives.h"
+#include "Messages.h"
 
 namespace orlan {
 

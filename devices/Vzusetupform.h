@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "MessageService.h"
-#include "settings.h"
+#include "Settings.h"
 
 class QGroupBox;
 class QLabel;

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "messages.h"
+#include "Messages.h"
 
 namespace orlan {
 

@@ -12,10 +12,10 @@
 #include <map>
 
 #include "ExportFiles.h"
-#include "codepage.h"
-#include "machine.h"
-#include "mnemonics.h"
-#include "notation.h"
+#include "Codepage.h"
+#include "Machine.h"
+#include "Mnemonics.h"
+#include "Notation.h"
 
 namespace orlan {
 

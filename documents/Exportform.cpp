@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 
 #include "ExportWriters.h"
-#include "machine.h"
-#include "notation.h"
+#include "Machine.h"
+#include "Notation.h"
 
 namespace orlan {
 

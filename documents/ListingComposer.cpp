@@ -6,9 +6,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "machine.h"
-#include "mnemonics.h"
-#include "notation.h"
+#include "Machine.h"
+#include "Mnemonics.h"
+#include "Notation.h"
 
 namespace orlan {
 

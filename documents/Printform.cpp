@@ -14,8 +14,8 @@
 #include "ListingComposer.h"
 #include "PrinterDevice.h"
 #include "PrinterSetup.h"
-#include "machine.h"
-#include "notation.h"
+#include "Machine.h"
+#include "Notation.h"
 
 namespace orlan {
 

@@ -28,8 +28,8 @@
 #include "PrinterSetup.h"
 #include "SafeFile.h"
 #include "Translations.h"
-#include "machine.h"
-#include "notation.h"
+#include "Machine.h"
+#include "Notation.h"
 
 namespace orlan {
 

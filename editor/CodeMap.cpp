@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "mnemonics.h"
+#include "Mnemonics.h"
 
 namespace orlan {
 

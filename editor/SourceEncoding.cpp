@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 
-#include "codepage.h"
+#include "Codepage.h"
 
 namespace orlan {
 

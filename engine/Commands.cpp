@@ -3,8 +3,8 @@
 #include <bit>
 
 #include "History.h"
-#include "mnemonics.h"
-#include "notation.h"
+#include "Mnemonics.h"
+#include "Notation.h"
 
 namespace orlan {
 

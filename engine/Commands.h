@@ -11,8 +11,8 @@
 #include <cstdint>
 
 #include "Breakpoints.h"
-#include "host.h"
-#include "machine.h"
+#include "Host.h"
+#include "Machine.h"
 
 namespace orlan {
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "machine.h"
+#include "Machine.h"
 
 namespace orlan {
 

@@ -16,8 +16,8 @@
 #include <QToolButton>
 
 #include "Translations.h"
-#include "codepage.h"
-#include "paths.h"
+#include "Codepage.h"
+#include "Paths.h"
 
 namespace orlan {
 namespace {

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include "messages.h"
+#include "Messages.h"
 
 class QWidget;
 

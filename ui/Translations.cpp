@@ -9,8 +9,8 @@
 #include <string>
 #include <utility>
 
-#include "paths.h"
-#include "settings.h"
+#include "Paths.h"
+#include "Settings.h"
 
 namespace orlan {
 

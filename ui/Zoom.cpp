@@ -16,7 +16,7 @@
 #include <algorithm>
 
 #include "WindowPlacement.h"
-#include "settings.h"
+#include "Settings.h"
 
 namespace orlan {
 

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "paths.h"
+#include "Paths.h"
 
 namespace orlan {
 

@@ -13,7 +13,7 @@
 #include <cmath>
 
 #include "Zoom.h"
-#include "mnemonics.h"
+#include "Mnemonics.h"
 
 namespace orlan {
 namespace {

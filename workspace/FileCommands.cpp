@@ -12,7 +12,7 @@
 #include "DialogFolders.h"
 #include "Mainform.h"
 #include "Subprogform.h"
-#include "files.h"
+#include "Files.h"
 
 namespace orlan {
 

@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-#include "messages.h"
+#include "Messages.h"
 
 class QFileDialog;
 class QWidget;

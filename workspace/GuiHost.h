@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-#include "host.h"
+#include "Host.h"
 
 namespace orlan {
 

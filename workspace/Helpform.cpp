@@ -13,7 +13,7 @@
 
 #include "Translations.h"
 #include "UrlOpener.h"
-#include "paths.h"
+#include "Paths.h"
 
 namespace orlan {
 

@@ -4,7 +4,7 @@
 #include <QActionGroup>
 #include <QMenu>
 
-#include "settings.h"
+#include "Settings.h"
 
 namespace orlan {
 

@@ -43,9 +43,9 @@
 #include "WindowPlacement.h"
 #include "Zoom.h"
 #include "ZoomMenu.h"
-#include "files.h"
-#include "notation.h"
-#include "paths.h"
+#include "Files.h"
+#include "Notation.h"
+#include "Paths.h"
 
 namespace orlan {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "CodeMap.h"
-#include "mnemonics.h"
+#include "Mnemonics.h"
 
 namespace orlan {
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "Breakpoints.h"
-#include "machine.h"
+#include "Machine.h"
 
 namespace orlan {
 

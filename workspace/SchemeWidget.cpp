@@ -16,8 +16,8 @@
 
 #include "Translations.h"
 #include "Zoom.h"
-#include "cycles.h"
-#include "mnemonics.h"
+#include "Cycles.h"
+#include "Mnemonics.h"
 
 namespace orlan {
 

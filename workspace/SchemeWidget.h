@@ -12,8 +12,8 @@
 #include <array>
 #include <string>
 
-#include "elements.h"
-#include "machine.h"
+#include "Elements.h"
+#include "Machine.h"
 
 namespace orlan {
 

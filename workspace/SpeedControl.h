@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "settings.h"
+#include "Settings.h"
 
 class QActionGroup;
 class QMenu;

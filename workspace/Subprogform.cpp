@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "notation.h"
+#include "Notation.h"
 
 namespace orlan {
 

@@ -18,7 +18,7 @@
 #include "Commands.h"
 #include "MessageService.h"
 #include "SafeFile.h"
-#include "machine.h"
+#include "Machine.h"
 
 namespace orlan {
 

@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include "settings.h"
+#include "Settings.h"
 
 class QAction;
 class QActionGroup;

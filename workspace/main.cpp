@@ -13,8 +13,8 @@
 #include "Translations.h"
 #include "WindowPlacement.h"
 #include "Zoom.h"
-#include "settings.h"
-#include "singleinstance.h"
+#include "Settings.h"
+#include "SingleInstance.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -12,7 +12,7 @@
 #include "StorageDevice.h"
 #include "Vzusetupform.h"
 #include "scripted_messages.h"
-#include "settings.h"
+#include "Settings.h"
 
 using namespace orlan;
 

@@ -18,7 +18,7 @@
 #include "Vzusetupform.h"
 #include "english_texts.h"
 #include "fake_printing.h"
-#include "machine.h"
+#include "Machine.h"
 #include "scripted_messages.h"
 
 using namespace orlan;

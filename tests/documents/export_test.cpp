@@ -15,7 +15,7 @@
 #include "ExportPages.h"
 #include "ExportWriters.h"
 #include "Exportform.h"
-#include "machine.h"
+#include "Machine.h"
 #include "scripted_messages.h"
 #include "zip_reader.h"
 

@@ -13,7 +13,7 @@
 #include "PrinterDevice.h"
 #include "Printform.h"
 #include "fake_printing.h"
-#include "machine.h"
+#include "Machine.h"
 #include "scripted_messages.h"
 
 using namespace orlan;

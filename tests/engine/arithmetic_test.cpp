@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "arith_rig.h"
-#include "notation.h"
+#include "Notation.h"
 
 namespace orlan::test {
 namespace {

@@ -1,7 +1,7 @@
 // The tact sequencer, the fetch cycle, NOP, MOV, MVI, HLT, the undefined opcodes and run control.
 #include <gtest/gtest.h>
 
-#include "notation.h"
+#include "Notation.h"
 #include "rig.h"
 
 using namespace orlan;

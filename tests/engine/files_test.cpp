@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "files.h"
+#include "Files.h"
 
 using namespace orlan;
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Commands.h"
-#include "machine.h"
+#include "Machine.h"
 
 namespace orlan::test {
 

@@ -1,9 +1,9 @@
 // The machine state, its notation and the state operations.
 #include <gtest/gtest.h>
 
-#include "machine.h"
-#include "mnemonics.h"
-#include "notation.h"
+#include "Machine.h"
+#include "Mnemonics.h"
+#include "Notation.h"
 
 using namespace orlan;
 

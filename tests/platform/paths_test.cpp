@@ -1,6 +1,6 @@
 // Where the data files are looked for: beside the program (the build tree), else the installed
 // share folder, which must be the one the install fills.
-#include "paths.h"
+#include "Paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The settings file ORLAN.ini: read and written back in the encoding and with the line ends it
 // came with, every line the program does not know kept.
-#include "settings.h"
+#include "Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "codepage.h"
+#include "Codepage.h"
 
 using namespace orlan;
 

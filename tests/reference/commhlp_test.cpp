@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "mnemonics.h"
+#include "Mnemonics.h"
 
 namespace {
 

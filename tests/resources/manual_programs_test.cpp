@@ -17,7 +17,7 @@
 #include "MonitorDevice.h"
 #include "PortWiring.h"
 #include "PrinterDevice.h"
-#include "machine.h"
+#include "Machine.h"
 
 using namespace orlan;
 

@@ -13,7 +13,7 @@
 #include "MessageService.h"
 #include "PrinterSetup.h"
 #include "Translations.h"
-#include "cycles.h"
+#include "Cycles.h"
 #include "engine/rig.h"
 #include "english_texts.h"
 #include "workspace/scripted_messages.h"

@@ -14,7 +14,7 @@
 #include "Translations.h"
 #include "WindowPlacement.h"
 #include "Zoom.h"
-#include "settings.h"
+#include "Settings.h"
 
 using namespace orlan;
 

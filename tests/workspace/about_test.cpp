@@ -13,7 +13,7 @@
 #include <QtTest>
 
 #include "Aboutform.h"
-#include "paths.h"
+#include "Paths.h"
 #include "scripted_messages.h"
 
 using namespace orlan;

@@ -11,7 +11,7 @@
 #include "Mainform.h"
 #include "MemoryModel.h"
 #include "SourceEncoding.h"
-#include "codepage.h"
+#include "Codepage.h"
 #include "scripted_messages.h"
 
 using namespace orlan;

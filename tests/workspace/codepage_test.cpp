@@ -2,7 +2,7 @@
 // of 866, and that no two codes share a character.
 #include <QTest>
 
-#include "codepage.h"
+#include "Codepage.h"
 
 using namespace orlan;
 

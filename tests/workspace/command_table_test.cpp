@@ -12,7 +12,7 @@
 #include "CommandTable.h"
 #include "MemoryModel.h"
 #include "MemoryView.h"
-#include "machine.h"
+#include "Machine.h"
 
 using namespace orlan;
 

@@ -14,7 +14,7 @@
 #include "Timingform.h"
 #include "scripted_messages.h"
 #include "settings_file_keeper.h"
-#include "settings.h"
+#include "Settings.h"
 
 using namespace orlan;
 using orlan::test::ScriptedMessages;

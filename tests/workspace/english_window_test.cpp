@@ -17,7 +17,7 @@
 #include "Subprogform.h"
 #include "Timingform.h"
 #include "Translations.h"
-#include "cycles.h"
+#include "Cycles.h"
 #include "scripted_messages.h"
 #include "settings_file_keeper.h"
 #include "ui/english_texts.h"

@@ -9,7 +9,7 @@
 #include <atomic>
 #include <thread>
 
-#include "singleinstance.h"
+#include "SingleInstance.h"
 
 class InstanceTest : public QObject {
     Q_OBJECT

@@ -25,7 +25,7 @@
 #include "MemoryView.h"
 #include "SchemeWidget.h"
 #include "UpDown.h"
-#include "notation.h"
+#include "Notation.h"
 #include "Aboutform.h"
 #include "Floppyform.h"
 #include "Helpform.h"
@@ -37,7 +37,7 @@
 #include "MonitorDevice.h"
 #include "scripted_messages.h"
 #include "settings_file_keeper.h"
-#include "settings.h"
+#include "Settings.h"
 
 using namespace orlan;
 using orlan::test::ScriptedMessages;

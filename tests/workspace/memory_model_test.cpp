@@ -9,7 +9,7 @@
 
 #include "MemoryModel.h"
 #include "MemoryView.h"
-#include "machine.h"
+#include "Machine.h"
 
 using namespace orlan;
 

@@ -4,7 +4,7 @@
 
 #include "Commands.h"
 #include "SchemeWidget.h"
-#include "cycles.h"
+#include "Cycles.h"
 
 using namespace orlan;
 

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QString>
 
-#include "settings.h"
+#include "Settings.h"
 
 namespace orlan::test {
 

@@ -14,7 +14,7 @@
 #include "Monform.h"
 #include "SchemeWidget.h"
 #include "scripted_messages.h"
-#include "settings.h"
+#include "Settings.h"
 #include "settings_file_keeper.h"
 
 using namespace orlan;

@@ -1,8 +1,8 @@
-#include "machine.h"
+#include "Machine.h"
 
 #include "History.h"
-#include "mnemonics.h"
-#include "notation.h"
+#include "Mnemonics.h"
+#include "Notation.h"
 
 namespace orlan {
 

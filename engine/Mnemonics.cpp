@@ -1,4 +1,4 @@
-#include "mnemonics.h"
+#include "Mnemonics.h"
 
 #include <iterator>
 

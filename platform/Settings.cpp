@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +8,8 @@
 #include <QStringDecoder>
 
 #include "SafeFile.h"
-#include "codepage.h"
-#include "paths.h"
+#include "Codepage.h"
+#include "Paths.h"
 
 namespace orlan {
 

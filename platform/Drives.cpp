@@ -1,4 +1,4 @@
-#include "drives.h"
+#include "Drives.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "files.h"
+#include "Files.h"
 
 #include <filesystem>
 #include <fstream>

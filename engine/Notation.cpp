@@ -1,8 +1,8 @@
-#include "notation.h"
+#include "Notation.h"
 
 #include <cctype>
 
-#include "elements.h"
+#include "Elements.h"
 
 namespace orlan {
 

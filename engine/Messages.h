@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "trnoop.h"
+#include "TrNoop.h"
 
 namespace orlan {
 

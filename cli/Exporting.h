@@ -2,8 +2,8 @@
 // registers of the command line and without opening any application.
 #pragma once
 
-#include "machine.h"
-#include "options.h"
+#include "Machine.h"
+#include "Options.h"
 
 namespace orlan::cli {
 

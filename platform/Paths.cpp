@@ -1,4 +1,4 @@
-#include "paths.h"
+#include "Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>

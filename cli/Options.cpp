@@ -1,9 +1,9 @@
-#include "options.h"
+#include "Options.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "notation.h"
+#include "Notation.h"
 
 namespace orlan::cli {
 

@@ -1,4 +1,4 @@
-#include "singleinstance.h"
+#include "SingleInstance.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "runner.h"
+#include "Runner.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,10 +13,10 @@
 #include "Disassembler.h"
 #include "SafeFile.h"
 #include "Timing.h"
-#include "files.h"
-#include "notation.h"
+#include "Files.h"
+#include "Notation.h"
 #if ORLAN_CLI_EXPORT
-#include "exporting.h"
+#include "Exporting.h"
 #endif
 
 namespace orlan::cli {

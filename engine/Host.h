@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "messages.h"
+#include "Messages.h"
 
 namespace orlan {
 

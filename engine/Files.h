@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "machine.h"
-#include "messages.h"
+#include "Machine.h"
+#include "Messages.h"
 
 namespace orlan {
 

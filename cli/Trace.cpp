@@ -1,13 +1,13 @@
-#include "trace.h"
+#include "Trace.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <string_view>
 
-#include "elements.h"
-#include "mnemonics.h"
-#include "notation.h"
+#include "Elements.h"
+#include "Mnemonics.h"
+#include "Notation.h"
 
 namespace orlan::cli {
 

@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "Messages.h"
 
 #include <array>
 

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cycles.h"
-#include "elements.h"
+#include "Cycles.h"
+#include "Elements.h"
 
 namespace orlan {
 

@@ -1,4 +1,4 @@
-#include "codepage.h"
+#include "Codepage.h"
 
 #include <array>
 #include <cstdint>

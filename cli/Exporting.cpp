@@ -1,4 +1,4 @@
-#include "exporting.h"
+#include "Exporting.h"
 
 #include <QFile>
 #include <string>
@@ -6,7 +6,7 @@
 #include "ExportFiles.h"
 #include "ExportPages.h"
 #include "ExportWriters.h"
-#include "runner.h"
+#include "Runner.h"
 
 namespace orlan::cli {
 

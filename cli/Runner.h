@@ -11,10 +11,10 @@
 
 #include "Commands.h"
 #include "History.h"
-#include "host.h"
-#include "machine.h"
-#include "options.h"
-#include "trace.h"
+#include "Host.h"
+#include "Machine.h"
+#include "Options.h"
+#include "Trace.h"
 
 namespace orlan::cli {
 

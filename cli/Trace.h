@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Commands.h"
-#include "machine.h"
+#include "Machine.h"
 
 namespace orlan::cli {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "trnoop.h"
+#include "TrNoop.h"
 
 namespace orlan {
 
