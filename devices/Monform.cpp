@@ -118,7 +118,7 @@ class ScreenView : public QWidget {
 QToolButton* caseButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, int left) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(growingIcon(parent->style()->standardIcon(icon)));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setGeometry(left, kButtonTop, kButtonSize, kButtonSize);
@@ -280,8 +280,8 @@ void TMonFrm::applyLook() {
     setFixedSize(zoomed(kClientWidth, zoom_), zoomed(height, zoom_));
     bufferGroup_->setVisible(bufferShown_);
     shBuff_->setToolTip(bufferHint());
-    shBuff_->setIcon(
-        style()->standardIcon(bufferShown_ ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown));
+    shBuff_->setIcon(growingIcon(
+        style()->standardIcon(bufferShown_ ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown)));
     // An X11 desktop may have no compositor to blend a see-through window; the shape cut from the
     // window works there all the same. Other desktops always blend.
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {

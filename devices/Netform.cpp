@@ -21,7 +21,7 @@ namespace {
 QToolButton* toolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(growingIcon(parent->style()->standardIcon(icon)));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setFixedSize(26, 26);

@@ -5,20 +5,56 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QIconEngine>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 #include "WindowPlacement.h"
 #include "Settings.h"
 
 namespace orlan {
+
+namespace {
+
+class GrowingIconEngine : public QIconEngine {
+  public:
+    explicit GrowingIconEngine(QIcon icon) : icon_(std::move(icon)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap picture = icon_.pixmap(size, mode, state);
+        if (picture.isNull() || (picture.width() >= size.width() && picture.height() >= size.height()))
+            return picture;
+        return picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap picture = pixmap(rect.size() * ratio, mode, state);
+        picture.setDevicePixelRatio(ratio);
+        const QSize shown = picture.deviceIndependentSize().toSize();
+        const QPoint at = rect.topLeft() + QPoint((rect.width() - shown.width()) / 2,
+                                                  (rect.height() - shown.height()) / 2);
+        painter->drawPixmap(at, picture);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new GrowingIconEngine(icon_); }
+
+  private:
+    QIcon icon_;
+};
+
+}  // namespace
+
+QIcon growingIcon(const QIcon& icon) { return QIcon(new GrowingIconEngine(icon)); }
 
 namespace {
 

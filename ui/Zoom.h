@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QMargins>
 #include <QObject>
 #include <QPointer>
@@ -51,6 +52,11 @@ class Zoom : public QObject {
   private:
     int percent_ = kDefault;
 };
+
+// An icon that grows with its button. Qt never draws a bitmap icon larger than its largest
+// picture, which at 300 % leaves a small picture in a large button; this one scales that picture
+// up smoothly for larger sizes (and leaves smaller ones to the icon itself).
+QIcon growingIcon(const QIcon& icon);
 
 // One of Zoom::kSteps, or kDefault for anything else.
 int validZoom(int percent);

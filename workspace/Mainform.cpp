@@ -100,7 +100,7 @@ QFont editorFont(int pointSize) {
 QToolButton* toolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(growingIcon(parent->style()->standardIcon(icon)));
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }

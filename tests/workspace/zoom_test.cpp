@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTranslator>
+#include <QToolButton>
 #include <QtTest>
 
 #include "CommandTable.h"
@@ -87,6 +88,11 @@ class ZoomTest : public QObject {
         QCOMPARE(grid->rowHeight(0), qRound(row * factor));
         QVERIFY(grownFrom(table->cellRect(13, 4), cell, factor));
         QCOMPARE(table->cellAt(table->cellRect(13, 4).center()), QPoint(4, 13));
+        // A device button's picture fills its grown icon size, though the style has the
+        // monitor's picture no larger than 32 pixels.
+        auto* monitor = frm.findChild<QToolButton*>("PF_Monitor");
+        QCOMPARE(monitor->icon().pixmap(monitor->iconSize()).deviceIndependentSize().toSize(),
+                 monitor->iconSize());
         // The hidden instruction table still shows its caption strip, and only that.
         auto* panel = frm.findChild<CommPanel*>("CommPanel");
         QCOMPARE(panel->y() + panel->caption()->height(), client->height());
