@@ -3,6 +3,7 @@
 // shown window. Run it offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb. Figures, not a test.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -11,6 +12,7 @@
 
 #include "Mainform.h"
 #include "MessageService.h"
+#include "Translations.h"
 
 namespace {
 
@@ -68,5 +70,17 @@ int main(int argc, char** argv) {
     std::printf("scheme repaints while running: %.1f per second\n", repaints / seconds);
     std::printf("stop click to end of run: %.2f ms (%.2f ms of it after the click was handled)\n", stopDelayMs,
                 handlerToEndMs);
+
+    // Switching the language: every window sets its texts again and the scheme is drawn anew.
+    orlan::LanguageSwitcher language(app);
+    for (const orlan::Language to : {orlan::Language::English, orlan::Language::Russian}) {
+        QElapsedTimer switching;
+        switching.start();
+        const bool loaded = language.setLanguage(to);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCoreApplication::processEvents();
+        std::printf("switch to %s: %.1f ms%s\n", to == orlan::Language::English ? "English" : "Russian",
+                    switching.nsecsElapsed() / 1e6, loaded ? "" : " (translation not found)");
+    }
     return 0;
 }
