@@ -33,12 +33,14 @@ int main(int argc, char** argv) {
     // The windows' zoom kept in the settings: every window follows it from the start.
     orlan::Zoom::instance().setPercent(orlan::savedZoom(orlan::Settings()));
 
+    // `orlan --help` speaks the chosen language too.
     QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral("Эмулятор ПМ системы ОРЛАН"));
+    options.setApplicationDescription(QCoreApplication::translate("main", "Эмулятор ПМ системы ОРЛАН"));
     options.addHelpOption();
-    options.addPositionalArgument(QStringLiteral("файл"),
-                                  QStringLiteral("Файл данных (*.vst) или подпрограммы (*.vsp)"),
-                                  QStringLiteral("[файл]"));
+    options.addPositionalArgument(
+        QCoreApplication::translate("main", "файл"),
+        QCoreApplication::translate("main", "Файл данных (*.vst) или подпрограммы (*.vsp)"),
+        QCoreApplication::translate("main", "[файл]"));
     options.process(app);
     const QStringList files = options.positionalArguments();
     const QString file = files.isEmpty() ? QString() : files.first();

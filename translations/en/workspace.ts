@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>main</name>
+    <message>
+        <source>Эмулятор ПМ системы ОРЛАН</source>
+        <translation>ORLAN microprocessor system emulator</translation>
+    </message>
+    <message>
+        <source>файл</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>Файл данных (*.vst) или подпрограммы (*.vsp)</source>
+        <translation>A data file (*.vst) or a subprogram file (*.vsp)</translation>
+    </message>
+    <message>
+        <source>[файл]</source>
+        <translation>[file]</translation>
+    </message>
+</context>
+<context>
     <name>orlan::CommPanel</name>
     <message>
         <source>Система команд микропроцессора ОРЛАН-М</source>
