@@ -3,6 +3,7 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "DialogFolders.h"
+#include "IconButton.h"
 #include "Zoom.h"
 #include "Files.h"
 
@@ -116,11 +117,7 @@ class ScreenView : public QWidget {
 };
 
 QToolButton* caseButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, int left) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(growingIcon(parent->style()->standardIcon(icon)));
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    QToolButton* b = iconButton(parent, name, icon);
     b->setGeometry(left, kButtonTop, kButtonSize, kButtonSize);
     return b;
 }

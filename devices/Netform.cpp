@@ -3,6 +3,7 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "WindowPlacement.h"
+#include "IconButton.h"
 #include "Zoom.h"
 
 #include <QEvent>
@@ -16,20 +17,6 @@
 
 namespace orlan {
 
-namespace {
-
-QToolButton* toolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(growingIcon(parent->style()->standardIcon(icon)));
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setFixedSize(26, 26);
-    return b;
-}
-
-}  // namespace
-
 TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, QHostAddress listenOn)
     : QWidget(parent, Qt::Tool), messages_(messages), device_(std::move(settings), std::move(listenOn)) {
     setObjectName(QStringLiteral("NetFrm"));
@@ -42,8 +29,9 @@ TNetFrm::TNetFrm(MessageService& messages, QWidget* parent, Settings settings, Q
         messages_.show(box, messageParent(this));
     });
 
-    clear_ = toolButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
-    keepVisible_ = toolButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
+    clear_ = iconButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
+    keepVisible_ = iconButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
+    for (QToolButton* b : {clear_, keepVisible_}) b->setFixedSize(26, 26);
     keepVisible_->setCheckable(true);
 
     txBuffer_ = new QLineEdit(this);

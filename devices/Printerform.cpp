@@ -4,6 +4,7 @@
 #include "HexDumpView.h"
 #include "PrinterSetup.h"
 #include "WindowPlacement.h"
+#include "IconButton.h"
 #include "Zoom.h"
 
 #include <QEvent>
@@ -15,20 +16,6 @@
 
 namespace orlan {
 
-namespace {
-
-QToolButton* toolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(growingIcon(parent->style()->standardIcon(icon)));
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setFixedSize(26, 26);
-    return b;
-}
-
-}  // namespace
-
 TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
     : QWidget(parent, Qt::Tool), setup_(setup) {
     setObjectName(QStringLiteral("PrinterFrm"));
@@ -36,9 +23,10 @@ TPrinterFrm::TPrinterFrm(PrinterSetup& setup, QWidget* parent)
     font.setPixelSize(11);
     setFont(font);
 
-    clear_ = toolButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
-    print_ = toolButton(this, "PrintBuffer_BTN", QStyle::SP_FileDialogDetailedView);
-    keepVisible_ = toolButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
+    clear_ = iconButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
+    print_ = iconButton(this, "PrintBuffer_BTN", QStyle::SP_FileDialogDetailedView);
+    keepVisible_ = iconButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
+    for (QToolButton* b : {clear_, print_, keepVisible_}) b->setFixedSize(26, 26);
     keepVisible_->setCheckable(true);
 
     printerBuffer_ =

@@ -3,6 +3,7 @@
 #include "DeviceWindow.h"
 #include "HexDumpView.h"
 #include "WindowPlacement.h"
+#include "IconButton.h"
 #include "Zoom.h"
 
 #include <QEvent>
@@ -12,19 +13,6 @@
 #include <QVBoxLayout>
 
 namespace orlan {
-
-namespace {
-
-QToolButton* barButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(growingIcon(parent->style()->standardIcon(icon)));
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-}  // namespace
 
 StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, const char* caption,
                          const char* bufferName, MessageService& messages, Settings settings,
@@ -37,8 +25,8 @@ StorageForm::StorageForm(const StorageProfile& profile, const char* objectName, 
     setFont(font);
     resize(420, 300);
 
-    clear_ = barButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
-    keepVisible_ = barButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
+    clear_ = iconButton(this, "ClrBuffer_BTN", QStyle::SP_DialogResetButton);
+    keepVisible_ = iconButton(this, "KeepVisible", QStyle::SP_TitleBarShadeButton);
     keepVisible_->setCheckable(true);
 
     buffer_ = makeDumpView(device_.buffer(), this, QLatin1String(bufferName), /*roomForALine=*/false);

@@ -41,6 +41,7 @@
 #include "SpeedControl.h"
 #include "UpDown.h"
 #include "WindowPlacement.h"
+#include "IconButton.h"
 #include "Zoom.h"
 #include "ZoomMenu.h"
 #include "Files.h"
@@ -94,15 +95,6 @@ QFont editorFont(int pointSize) {
     f.setPointSize(pointSize);
     f.setBold(true);
     return f;
-}
-
-// Its hint comes with the window's other texts (TMainFrm::retranslate).
-QToolButton* toolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(growingIcon(parent->style()->standardIcon(icon)));
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
 }
 
 }  // namespace
@@ -241,7 +233,7 @@ void TMainFrm::buildScheme(QWidget* client) {
         {"PF_Printer", QStyle::SP_FileDialogDetailedView, 182},
     };
     for (const Device& d : devices) {
-        QToolButton* b = toolButton(client, d.name, d.icon);
+        QToolButton* b = iconButton(client, d.name, d.icon, false);
         b->setGeometry(d.left, 406, 26, 26);
         b->setAutoRaise(true);
         b->setEnabled(false);  // the device windows come with the devices
@@ -310,7 +302,7 @@ void TMainFrm::buildMemoryGroups(QWidget* client) {
     ramVal_->setMaxLength(2);
     ramVal_->setGeometry(96, 18, 40, 24);
     ramVal_->setFont(editorFont(11));
-    ramEnter_ = toolButton(cellGroup, "RAM_Enter_BTN", QStyle::SP_DialogApplyButton);
+    ramEnter_ = iconButton(cellGroup, "RAM_Enter_BTN", QStyle::SP_DialogApplyButton, false);
     ramEnter_->setGeometry(146, 18, 38, 24);
     ramVal_->installEventFilter(this);
 
@@ -344,7 +336,7 @@ void TMainFrm::buildRegisterGroup(QWidget* client) {
     QPalette green = regVal_->palette();
     green.setColor(QPalette::Text, QColor(0, 128, 0));
     regVal_->setPalette(green);
-    regEnter_ = toolButton(group, "REG_Enter_BTN", QStyle::SP_DialogApplyButton);
+    regEnter_ = iconButton(group, "REG_Enter_BTN", QStyle::SP_DialogApplyButton, false);
     regEnter_->setGeometry(146, 18, 38, 24);
     regNam_->installEventFilter(this);
     regVal_->installEventFilter(this);
@@ -363,10 +355,10 @@ void TMainFrm::buildExecutionGroups(QWidget* client) {
     auto* exec = new QGroupBox(client);
     exec->setObjectName(QStringLiteral("ExecGroup"));
     exec->setGeometry(467, 362, 112, 49);
-    doProgram_ = toolButton(exec, "DoProgram_BTN", QStyle::SP_MediaPlay);
+    doProgram_ = iconButton(exec, "DoProgram_BTN", QStyle::SP_MediaPlay, false);
     doProgram_->setCheckable(true);
-    doCommand_ = toolButton(exec, "DoCommand_BTN", QStyle::SP_MediaSeekForward);
-    doTime_ = toolButton(exec, "DoTime_BTN", QStyle::SP_MediaSkipForward);
+    doCommand_ = iconButton(exec, "DoCommand_BTN", QStyle::SP_MediaSeekForward, false);
+    doTime_ = iconButton(exec, "DoTime_BTN", QStyle::SP_MediaSkipForward, false);
     doProgram_->setGeometry(6, 17, 32, 26);
     doCommand_->setGeometry(40, 17, 32, 26);
     doTime_->setGeometry(74, 17, 32, 26);
@@ -381,8 +373,8 @@ void TMainFrm::buildExecutionGroups(QWidget* client) {
     auto* reset = new QGroupBox(client);
     reset->setObjectName(QStringLiteral("ResetGroup"));
     reset->setGeometry(589, 362, 71, 49);
-    resetRam_ = toolButton(reset, "ResetRAM_BTN", QStyle::SP_DialogResetButton);
-    resetRegs_ = toolButton(reset, "ResetRegs_BTN", QStyle::SP_BrowserReload);
+    resetRam_ = iconButton(reset, "ResetRAM_BTN", QStyle::SP_DialogResetButton, false);
+    resetRegs_ = iconButton(reset, "ResetRegs_BTN", QStyle::SP_BrowserReload, false);
     resetRam_->setGeometry(4, 17, 30, 26);
     resetRegs_->setGeometry(37, 17, 30, 26);
     connect(resetRam_, &QToolButton::clicked, this, &TMainFrm::resetMemory);
